@@ -1,0 +1,188 @@
+#include "platform/qtplatform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTranslator>
+
+namespace {
+
+QWidget* dialogParent() { return QApplication::activeWindow(); }
+
+} // namespace
+
+MsgAnswer QtPlatform::message(const QString& text, MsgIcon icon, MsgButtons buttons,
+                              const QString& title) {
+    QMessageBox box(dialogParent());
+    box.setWindowTitle(title.isEmpty() ? QStringLiteral("Vessilora") : title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    QPushButton* ok = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* cancel = nullptr;
+    switch (buttons) {
+    case MsgButtons::Ok:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setEscapeButton(ok);
+        break;
+    case MsgButtons::OkCancel:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        cancel = box.addButton(QStringLiteral("Avbryt"), QMessageBox::RejectRole);
+        break;
+    case MsgButtons::YesNo:
+        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&Nej"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        break;
+    case MsgButtons::YesNoCancel:
+        yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&Nej"), QMessageBox::NoRole);
+        cancel = box.addButton(QStringLiteral("Avbryt"), QMessageBox::RejectRole);
+        break;
+    }
+    box.setDefaultButton(ok ? ok : yes);
+    if (cancel)
+        box.setEscapeButton(cancel);
+    box.exec();
+    const auto* clicked = box.clickedButton();
+    if (clicked && clicked == yes)
+        return MsgAnswer::Yes;
+    if (clicked && clicked == no)
+        return MsgAnswer::No;
+    if (clicked && clicked == ok)
+        return MsgAnswer::Ok;
+    if (buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+}
+
+QStringList QtPlatform::nameFilters(const QString& filter) {
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString name = parts[i].trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // "*.*" means every file here, also those without a dot in the name.
+        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        if (name.contains(QLatin1Char('(')))
+            result.append(name.left(name.indexOf(QLatin1Char('('))).trimmed() + QStringLiteral(" (") +
+                          patterns + QLatin1Char(')'));
+        else
+            result.append(name + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return result;
+}
+
+std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogRequest& request,
+                                                          bool save) {
+    QFileDialog dialog(dialogParent(), request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile
+                            : (request.fileMustExist ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Leta i:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnamn:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filformat:"));
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Spara") : QStringLiteral("&Öppna"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
+    if (!request.defaultExt.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExt);
+    const QStringList filters = nameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = request.filterIndex - 1;
+        if (index >= 0 && index < filters.size())
+            dialog.selectNameFilter(filters[index]);
+    }
+    QString folder = request.folder;
+    if (folder.isEmpty() && !request.fileName.isEmpty())
+        folder = QFileInfo(request.fileName).absolutePath();
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(QFileInfo(request.fileName).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileDialogResult result;
+    result.path = dialog.selectedFiles().constFirst();
+    result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (result.filterIndex < 1)
+        result.filterIndex = 1;
+    return result;
+}
+
+std::optional<FileDialogResult> QtPlatform::openFile(const FileDialogRequest& request) {
+    return runFileDialog(request, false);
+}
+
+std::optional<FileDialogResult> QtPlatform::saveFile(const FileDialogRequest& request) {
+    return runFileDialog(request, true);
+}
+
+std::optional<unsigned> QtPlatform::chooseColour(unsigned rgb) {
+    const QColor colour = QColorDialog::getColor(QColor::fromRgb(rgb), dialogParent(),
+                                                 QStringLiteral("Färg"));
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour.rgb() & 0xFFFFFFu;
+}
+
+bool QtPlatform::startProgram(const QString& program, const QStringList& arguments) {
+    if (program.isEmpty())
+        return false;
+    return QProcess::startDetached(program, arguments);
+}
+
+QStringList QtPlatform::screenFonts() { return QFontDatabase::families(); }
+
+QSize QtPlatform::screenSizeTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QSize(1024 * TwipsPerPixel, 768 * TwipsPerPixel);
+    return screen->availableGeometry().size() * TwipsPerPixel;
+}
+
+void QtPlatform::setBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::installAsDefault() {
+    setDefaultPlatformFactory([]() -> Platform* { return new QtPlatform; });
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}

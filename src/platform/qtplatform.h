@@ -1,0 +1,29 @@
+#pragma once
+// The platform on Qt Widgets: real message boxes, file dialogs and so on, with Swedish texts.
+
+#include "platform/platform.h"
+
+class QWidget;
+
+class QtPlatform : public Platform {
+public:
+    MsgAnswer message(const QString& text, MsgIcon icon, MsgButtons buttons,
+                      const QString& title) override;
+    std::optional<FileDialogResult> openFile(const FileDialogRequest& request) override;
+    std::optional<FileDialogResult> saveFile(const FileDialogRequest& request) override;
+    std::optional<unsigned> chooseColour(unsigned rgb) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    QStringList screenFonts() override;
+    QSize screenSizeTwips() override;
+    void setBusy(bool busy) override;
+
+    // Makes the Qt platform the default one and loads Qt's Swedish translation where it exists.
+    static void installAsDefault();
+
+    // "Desc (*.a)|*.a|Other (*.b;*.c)|*.b;*.c" as Qt's name filters: one entry per pair, the
+    // description followed by its patterns in brackets when it does not show them itself.
+    static QStringList nameFilters(const QString& filter);
+
+private:
+    std::optional<FileDialogResult> runFileDialog(const FileDialogRequest& request, bool save);
+};

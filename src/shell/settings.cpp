@@ -1,0 +1,2 @@
+void LoadSettings() {}
+void WriteSettings() {}
