@@ -100,8 +100,10 @@ bool IsWriteProtected(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())
         return false;
+    // The "user" bits say what the running user may do, which is everything for root; only
+    // the file's own mode says whether somebody protected it.
     constexpr QFile::Permissions writeBits =
-        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return (info.permissions() & writeBits) == 0;
 }
 

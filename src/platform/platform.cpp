@@ -19,6 +19,10 @@ Platform& platform() {
     return *made;
 }
 
-void installPlatform(Platform* p) { installed = p; }
+void installPlatform(Platform* p) {
+    installed = p;
+}
 
-void setDefaultPlatformFactory(Platform* (*factory)()) { defaultFactory = factory; }
+void setDefaultPlatformFactory(Platform* (*factory)()) {
+    defaultFactory = factory;
+}

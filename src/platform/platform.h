@@ -16,10 +16,10 @@ enum class MsgAnswer { Ok, Cancel, Yes, No };
 // One request to the shared open/save file dialog.
 struct FileDialogRequest {
     QString title;
-    QString filter;     // "HTML-fil (*.html)|*.html|Alla filer (*.*)|*.*"
+    QString filter;      // "HTML-fil (*.html)|*.html|Alla filer (*.*)|*.*"
     int filterIndex = 1; // 1-based, as in the filter string
-    QString folder;     // folder the dialog starts in
-    QString fileName;   // proposed file name (may be a whole path)
+    QString folder;      // folder the dialog starts in
+    QString fileName;    // proposed file name (may be a whole path)
     QString defaultExt = QStringLiteral("html");
     bool fileMustExist = true;
     bool confirmOverwrite = true;

@@ -14,7 +14,9 @@
 
 namespace {
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
 
 } // namespace
 
@@ -90,8 +92,8 @@ QStringList QtPlatform::nameFilters(const QString& filter) {
         // "*.*" means every file here, also those without a dot in the name.
         patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
         if (name.contains(QLatin1Char('(')))
-            result.append(name.left(name.indexOf(QLatin1Char('('))).trimmed() + QStringLiteral(" (") +
-                          patterns + QLatin1Char(')'));
+            result.append(name.left(name.indexOf(QLatin1Char('('))).trimmed() +
+                          QStringLiteral(" (") + patterns + QLatin1Char(')'));
         else
             result.append(name + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
@@ -103,14 +105,15 @@ std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogReques
     QFileDialog dialog(dialogParent(), request.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile
-                            : (request.fileMustExist ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile));
+    dialog.setFileMode(
+        save ? QFileDialog::AnyFile
+             : (request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Leta i:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnamn:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filformat:"));
-    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Spara") : QStringLiteral("&Öppna"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        save ? QStringLiteral("&Spara") : QStringLiteral("&Öppna"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
     if (!request.defaultExt.isEmpty())
         dialog.setDefaultSuffix(request.defaultExt);
@@ -147,8 +150,8 @@ std::optional<FileDialogResult> QtPlatform::saveFile(const FileDialogRequest& re
 }
 
 std::optional<unsigned> QtPlatform::chooseColour(unsigned rgb) {
-    const QColor colour = QColorDialog::getColor(QColor::fromRgb(rgb), dialogParent(),
-                                                 QStringLiteral("Färg"));
+    const QColor colour =
+        QColorDialog::getColor(QColor::fromRgb(rgb), dialogParent(), QStringLiteral("Färg"));
     if (!colour.isValid())
         return std::nullopt;
     return colour.rgb() & 0xFFFFFFu;
@@ -160,7 +163,9 @@ bool QtPlatform::startProgram(const QString& program, const QStringList& argumen
     return QProcess::startDetached(program, arguments);
 }
 
-QStringList QtPlatform::screenFonts() { return QFontDatabase::families(); }
+QStringList QtPlatform::screenFonts() {
+    return QFontDatabase::families();
+}
 
 QSize QtPlatform::screenSizeTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -180,8 +185,7 @@ void QtPlatform::installAsDefault() {
     setDefaultPlatformFactory([]() -> Platform* { return new QtPlatform; });
     auto* translator = new QTranslator(qApp);
     if (translator->load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
