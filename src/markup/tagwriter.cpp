@@ -1,0 +1,101 @@
+#include "markup/tagwriter.h"
+
+#include "markup/globals.h"
+#include "platform/numbers.h"
+
+namespace {
+
+// Blanks (spaces) removed from both ends; tabs and line breaks are kept.
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    if (first == 0 && last == text.size())
+        return text;
+    return text.mid(first, last - first);
+}
+
+// Per-character case mappings: the length of the text never changes.
+QString toUpperChars(const QString& text) {
+    QString result = text;
+    for (QChar& c : result)
+        c = c.toUpper();
+    return result;
+}
+
+QString toLowerChars(const QString& text) {
+    QString result = text;
+    for (QChar& c : result)
+        c = c.toLower();
+    return result;
+}
+
+bool isNumberKind(int kind) {
+    return kind == AttrNumber || kind == AttrPercent || kind == AttrNumberNonZero;
+}
+
+} // namespace
+
+QString RecaseName(const QString& name) {
+    switch (TagCase) {
+    case 0:
+        return toUpperChars(name);
+    case 1:
+        return toLowerChars(name);
+    case 2: {
+        QString result = toLowerChars(name);
+        // The letter after "<" or "</" of a tag start or end tag, else the first one.
+        qsizetype at = 0;
+        if (result.startsWith(QLatin1String("</")))
+            at = 2;
+        else if (result.startsWith(QLatin1Char('<')))
+            at = 1;
+        if (at < result.size())
+            result[at] = result.at(at).toUpper();
+        return result;
+    }
+    default:
+        return name;
+    }
+}
+
+QString FormatAttribute(QString& name, QString& value, int kind) {
+    QString quote = QStringLiteral("\"");
+    name = trimBlanks(name);
+    value = trimBlanks(value);
+
+    if (value.isEmpty() && kind != AttrTagName)
+        return QString();
+    if (kind == AttrNonNegative && LeadingNumber(value) < 0)
+        return QString();
+
+    name = RecaseName(name);
+    if (kind == AttrTagName)
+        return QLatin1Char(' ') + name;
+
+    QString written = value;
+    if (isNumberKind(kind)) {
+        if (AttrQuoteStyle == 1)
+            quote.clear();
+        double number = LeadingNumber(value);
+        if (number == 0.0)
+            number = 0.0; // "-0" is written as "0"
+        written = NumberText(number);
+        if (kind == AttrNumberNonZero && (number == 0.0 || written == QLatin1String("0")))
+            return QString();
+        if (kind == AttrPercent)
+            written += QLatin1Char('%');
+    } else if (kind == AttrText && ForceLowerCase && written == toUpperChars(written)) {
+        written = toLowerChars(written);
+    }
+    return QLatin1Char(' ') + name + QLatin1Char('=') + quote + written + quote;
+}
+
+QString FormatAttribute(const QString& name, const QString& value, int kind) {
+    QString nameCopy = name;
+    QString valueCopy = value;
+    return FormatAttribute(nameCopy, valueCopy, kind);
+}

@@ -1,0 +1,246 @@
+#include "markup/globals.h"
+#include "markup/tagwriter.h"
+
+#include <QtTest>
+
+// Puts the tag writer's style back to the defaults after each test.
+class StyleScope {
+public:
+    StyleScope(int tagCase, int quoteStyle, bool forceLower) {
+        TagCase = tagCase;
+        AttrQuoteStyle = quoteStyle;
+        ForceLowerCase = forceLower;
+    }
+    ~StyleScope() {
+        TagCase = 0;
+        AttrQuoteStyle = 0;
+        ForceLowerCase = false;
+    }
+};
+
+class tst_tagwriter : public QObject {
+    Q_OBJECT
+
+private:
+    // The sample tag of the preferences window, built the way every tag dialog builds one.
+    static QString previewTag() {
+        QString tag = FormatAttribute(QStringLiteral("<Img"), QString(), AttrTagName);
+        tag += FormatAttribute(QStringLiteral("SRC"), QStringLiteral("bild.gif"), AttrText);
+        tag += FormatAttribute(QStringLiteral("WIDTH"), QStringLiteral("10"), AttrNumber);
+        tag += FormatAttribute(QStringLiteral("ALIGN"), QStringLiteral("LEFT"), AttrText);
+        return tag.trimmed() + QLatin1Char('>');
+    }
+
+private slots:
+    void formatAttribute_data() {
+        QTest::addColumn<int>("tagCase");
+        QTest::addColumn<int>("quoteStyle");
+        QTest::addColumn<bool>("forceLower");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("expected");
+
+        auto row = [](const QByteArray& tag, int tagCase, int quoteStyle, bool forceLower,
+                      const QString& name, const QString& value, int kind,
+                      const QString& expected) {
+            QTest::newRow(tag.constData())
+                << tagCase << quoteStyle << forceLower << name << value << kind << expected;
+        };
+
+        // Omitted attributes.
+        row("blanks only", 0, 0, false, "ALT", "  ", AttrText, "");
+        row("empty text", 0, 0, false, "ALT", "", AttrText, "");
+        row("empty number", 0, 0, false, "WIDTH", "", AttrNumber, "");
+        row("empty percent", 0, 0, false, "WIDTH", "", AttrPercent, "");
+        row("empty non-negative", 0, 0, false, "SIZE", "", AttrNonNegative, "");
+        row("nonzero 0", 0, 0, false, "BORDER", "0", AttrNumberNonZero, "");
+        row("nonzero 0.0", 0, 0, false, "BORDER", "0.0", AttrNumberNonZero, "");
+        row("nonzero abc", 0, 0, false, "BORDER", "abc", AttrNumberNonZero, "");
+        row("nonzero -0", 0, 0, false, "BORDER", "-0", AttrNumberNonZero, "");
+        row("non-negative -1", 0, 0, false, "SIZE", "-1", AttrNonNegative, "");
+        row("non-negative -0.5px", 0, 0, false, "SIZE", " -0.5px", AttrNonNegative, "");
+
+        // Numbers.
+        row("number abc", 0, 0, false, "NAME", "abc", AttrNumber, " NAME=\"0\"");
+        row("number 007", 0, 0, false, "WIDTH", "007", AttrNumber, " WIDTH=\"7\"");
+        row("number 12px", 0, 0, false, "WIDTH", "12px", AttrNumber, " WIDTH=\"12\"");
+        row("number 2.50", 0, 0, false, "WIDTH", "2.50", AttrNumber, " WIDTH=\"2.5\"");
+        row("number -3", 0, 0, false, "VSPACE", "-3", AttrNumber, " VSPACE=\"-3\"");
+        row("number -0", 0, 0, false, "VSPACE", "-0", AttrNumber, " VSPACE=\"0\"");
+        row("number blanks", 0, 0, false, "WIDTH", "  10  ", AttrNumber, " WIDTH=\"10\"");
+        row("number unquoted", 0, 1, false, "WIDTH", "10", AttrNumber, " WIDTH=10");
+        row("percent", 0, 0, false, "WIDTH", "50", AttrPercent, " WIDTH=\"50%\"");
+        row("percent unquoted", 0, 1, false, "WIDTH", "50", AttrPercent, " WIDTH=50%");
+        row("percent of 50%", 0, 0, false, "WIDTH", "50%", AttrPercent, " WIDTH=\"50%\"");
+        row("percent abc", 0, 0, false, "WIDTH", "abc", AttrPercent, " WIDTH=\"0%\"");
+        row("nonzero 4", 0, 0, false, "BORDER", "4", AttrNumberNonZero, " BORDER=\"4\"");
+        row("nonzero unquoted", 0, 1, false, "BORDER", "04", AttrNumberNonZero, " BORDER=4");
+
+        // Text-like kinds keep their value and their quotes.
+        row("text", 0, 0, false, "SRC", "bild.gif", AttrText, " SRC=\"bild.gif\"");
+        row("text quoted in style 1", 0, 1, false, "ALIGN", "LEFT", AttrText, " ALIGN=\"LEFT\"");
+        row("text number in style 1", 0, 1, false, "ALT", "10", AttrText, " ALT=\"10\"");
+        row("text trimmed", 0, 0, false, " ALT ", "  en bild ", AttrText, " ALT=\"en bild\"");
+        row("non-negative abc", 0, 0, false, "SIZE", "abc", AttrNonNegative, " SIZE=\"abc\"");
+        row("non-negative +2", 0, 1, false, "SIZE", "+2", AttrNonNegative, " SIZE=\"+2\"");
+        row("non-negative 0", 0, 0, false, "SIZE", "0", AttrNonNegative, " SIZE=\"0\"");
+
+        // ForceLowerCase applies to text values written entirely in capitals.
+        row("force CENTER", 0, 0, true, "ALIGN", "CENTER", AttrText, " ALIGN=\"center\"");
+        row("force Center", 0, 0, true, "ALIGN", "Center", AttrText, " ALIGN=\"Center\"");
+        row("force 10px", 0, 0, true, "WIDTH", "10px", AttrText, " WIDTH=\"10px\"");
+        row("force 100", 0, 0, true, "WIDTH", "100", AttrText, " WIDTH=\"100\"");
+        row("force ÅÄÖ", 0, 0, true, "ALT", "ÅÄÖ", AttrText, " ALT=\"åäö\"");
+        row("force not kind 6", 0, 0, true, "SIZE", "BIG", AttrNonNegative, " SIZE=\"BIG\"");
+        row("force off", 0, 0, false, "ALIGN", "CENTER", AttrText, " ALIGN=\"CENTER\"");
+
+        // Letter case of names.
+        row("case 0 name", 0, 0, false, "bgColor", "red", AttrText, " BGCOLOR=\"red\"");
+        row("case 1 name", 1, 0, false, "BGCOLOR", "RED", AttrText, " bgcolor=\"RED\"");
+        row("case 2 name", 2, 0, false, "BGCOLOR", "Red", AttrText, " Bgcolor=\"Red\"");
+        row("case 0 tag", 0, 0, false, "<body", "", AttrTagName, " <BODY");
+        row("case 1 tag", 1, 0, false, "<BODY", "", AttrTagName, " <body");
+        row("case 2 tag", 2, 0, false, "<BODY", "", AttrTagName, " <Body");
+        row("case 2 end tag", 2, 0, false, "</P", "", AttrTagName, " </P");
+        row("case 2 end tag long", 2, 0, false, "</TABLE>", "", AttrTagName, " </Table>");
+        row("case 2 flag word", 2, 0, false, "NOWRAP", "", AttrTagName, " Nowrap");
+        row("case 2 only <", 2, 0, false, "<", "", AttrTagName, " <");
+        row("case 2 only </", 2, 0, false, "</", "", AttrTagName, " </");
+        row("case 2 empty name", 2, 0, false, "", "", AttrTagName, " ");
+        row("case 1 Swedish", 1, 0, false, "ÅÄÖ", "", AttrTagName, " åäö");
+        row("case 0 sharp s", 0, 0, false, "straße", "", AttrTagName, " STRAßE");
+        row("tag name ignores value", 0, 1, false, "nowrap", "x", AttrTagName, " NOWRAP");
+        row("tag name trimmed", 0, 0, false, "  <hr  ", "", AttrTagName, " <HR");
+
+        // The three letter cases with both quoting styles.
+        for (int tagCase = 0; tagCase <= 2; ++tagCase) {
+            const QString name = QStringList{"HEIGHT", "height", "Height"}.at(tagCase);
+            for (int quoteStyle = 0; quoteStyle <= 1; ++quoteStyle) {
+                const QString q = quoteStyle == 0 ? "\"" : "";
+                const QByteArray tag = QByteArray("style ") + QByteArray::number(tagCase) + "/" +
+                                       QByteArray::number(quoteStyle);
+                row(tag + " number", tagCase, quoteStyle, false, "HEIGHT", "1.250", AttrNumber,
+                    " " + name + "=" + q + "1.25" + q);
+                row(tag + " text", tagCase, quoteStyle, false, "HEIGHT", "auto", AttrText,
+                    " " + name + "=\"auto\"");
+                row(tag + " percent", tagCase, quoteStyle, false, "HEIGHT", "75", AttrPercent,
+                    " " + name + "=" + q + "75%" + q);
+            }
+        }
+    }
+
+    void formatAttribute() {
+        QFETCH(int, tagCase);
+        QFETCH(int, quoteStyle);
+        QFETCH(bool, forceLower);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(int, kind);
+        QFETCH(QString, expected);
+        StyleScope style(tagCase, quoteStyle, forceLower);
+        QCOMPARE(FormatAttribute(name, value, kind), expected);
+    }
+
+    void preview_data() {
+        QTest::addColumn<int>("tagCase");
+        QTest::addColumn<int>("quoteStyle");
+        QTest::addColumn<bool>("forceLower");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("defaults") << 0 << 0 << false
+                                  << "<IMG SRC=\"bild.gif\" WIDTH=\"10\" ALIGN=\"LEFT\">";
+        QTest::newRow("small, only text")
+            << 1 << 1 << false << "<img src=\"bild.gif\" width=10 align=\"LEFT\">";
+        QTest::newRow("first capital, forced")
+            << 2 << 0 << true << "<Img Src=\"bild.gif\" Width=\"10\" Align=\"left\">";
+    }
+
+    void preview() {
+        QFETCH(int, tagCase);
+        QFETCH(int, quoteStyle);
+        QFETCH(bool, forceLower);
+        QFETCH(QString, expected);
+        StyleScope style(tagCase, quoteStyle, forceLower);
+        QCOMPARE(previewTag(), expected);
+    }
+
+    void callerVariablesAreTrimmedAndRecased() {
+        StyleScope style(2, 0, true);
+        QString name = QStringLiteral("  WIDTH ");
+        QString value = QStringLiteral("  007px ");
+        QCOMPARE(FormatAttribute(name, value, AttrNumber), QStringLiteral(" Width=\"7\""));
+        QCOMPARE(name, QStringLiteral("Width"));
+        // Only trimmed: the normalised number is in the result alone.
+        QCOMPARE(value, QStringLiteral("007px"));
+
+        QString align = QStringLiteral("ALIGN");
+        QString center = QStringLiteral(" CENTER");
+        QCOMPARE(FormatAttribute(align, center, AttrText), QStringLiteral(" Align=\"center\""));
+        QCOMPARE(align, QStringLiteral("Align"));
+        QCOMPARE(center, QStringLiteral("CENTER"));
+
+        QString tag = QStringLiteral(" <table ");
+        QString none;
+        QCOMPARE(FormatAttribute(tag, none, AttrTagName), QStringLiteral(" <Table"));
+        QCOMPARE(tag, QStringLiteral("<Table"));
+    }
+
+    void blankValueIsEmptiedInCaller() {
+        StyleScope style(0, 0, false);
+        QString name = QStringLiteral(" alt ");
+        QString value = QStringLiteral("  ");
+        QCOMPARE(FormatAttribute(name, value, AttrText), QString());
+        QVERIFY(value.isEmpty());
+        // Left out before recasing: the name is trimmed only.
+        QCOMPARE(name, QStringLiteral("alt"));
+    }
+
+    void negativeValueLeavesNameUnrecased() {
+        StyleScope style(0, 0, false);
+        QString name = QStringLiteral("size ");
+        QString value = QStringLiteral(" -2 ");
+        QCOMPARE(FormatAttribute(name, value, AttrNonNegative), QString());
+        QCOMPARE(name, QStringLiteral("size"));
+        QCOMPARE(value, QStringLiteral("-2"));
+    }
+
+    void literalsNeedNoVariables() {
+        StyleScope style(1, 0, false);
+        QCOMPARE(FormatAttribute("</TABLE>", "", AttrTagName), QStringLiteral(" </table>"));
+        const QString fixed = QStringLiteral(" BORDER ");
+        QCOMPARE(FormatAttribute(fixed, QStringLiteral("2"), AttrNumber),
+                 QStringLiteral(" border=\"2\""));
+        QCOMPARE(fixed, QStringLiteral(" BORDER "));
+    }
+
+    void recaseName_data() {
+        QTest::addColumn<int>("tagCase");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("capitals") << 0 << "<table"
+                                  << "<TABLE";
+        QTest::newRow("small") << 1 << "</TABLE>"
+                               << "</table>";
+        QTest::newRow("first capital") << 2 << "<table"
+                                       << "<Table";
+        QTest::newRow("first capital end") << 2 << "</table"
+                                           << "</Table";
+        QTest::newRow("first capital word") << 2 << "border"
+                                            << "Border";
+        QTest::newRow("first capital é") << 2 << "éLAN"
+                                         << "Élan";
+        QTest::newRow("unknown case keeps") << 7 << "MiXed"
+                                            << "MiXed";
+    }
+
+    void recaseName() {
+        QFETCH(int, tagCase);
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        StyleScope style(tagCase, 0, false);
+        QCOMPARE(RecaseName(name), expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_tagwriter)
+#include "tst_tagwriter.moc"
