@@ -1,6 +1,282 @@
 #include "shell/inimod.h"
-// placeholder, replaced by the real store
-QString ReadIniString(const QString&, const QString&, const QString&) { return {}; }
-double ReadIniInt(const QString&, const QString&, const QString&) { return -32768; }
-void WriteIniString(const QString&, const QString&, QString& value, const QString&) { value = value.trimmed(); }
-void WriteIniInt(const QString&, const QString&, int, const QString&) {}
+
+#include "platform/files.h"
+#include "platform/numbers.h"
+
+#include <QFileInfo>
+#include <QList>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The longest value a read gives back.
+constexpr qsizetype MaxValueLength = 254;
+// The integer read's answer for a missing, empty or out-of-range key.
+constexpr double MissingInt = -32768.0;
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QStringView trimBlanks(QStringView text) {
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
+}
+
+// Names match when their characters match after upper-casing each one.
+bool sameName(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && a[i].toUpper() != b[i].toUpper())
+            return false;
+    return true;
+}
+
+// A value, section or key name always stays on its own line: line breaks are dropped.
+QString oneLine(const QString& text) {
+    QString result = text;
+    result.remove(QLatin1Char('\r'));
+    result.remove(QLatin1Char('\n'));
+    return result;
+}
+
+// The file is written in Windows-1252, where a character the code page cannot hold becomes
+// "&#N;". Such a reference is turned back into its character when read, so a folder name
+// with, say, "ł" survives the round trip. Only references the writer itself produces are
+// read this way; any other "&#...;" text stays as it is.
+QString decodeWrittenReferences(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (text[i] == QLatin1Char('&') && i + 2 < text.size() && text[i + 1] == QLatin1Char('#')) {
+            qsizetype end = i + 2;
+            while (end < text.size() && end - i < 10 && text[end].isDigit() &&
+                   text[end].unicode() < 0x80)
+                ++end;
+            if (end < text.size() && end > i + 2 && text[end] == QLatin1Char(';')) {
+                bool ok = false;
+                const uint codePoint = text.mid(i + 2, end - i - 2).toUInt(&ok);
+                if (ok && codePoint <= 0x10FFFF) {
+                    const char32_t point = codePoint;
+                    const QString character = QString::fromUcs4(&point, 1);
+                    const QStringView reference = text.mid(i, end - i + 1);
+                    if (EncodeCp1252(character) == reference.toLatin1()) {
+                        result += character;
+                        i = end + 1;
+                        continue;
+                    }
+                }
+            }
+        }
+        result += text[i];
+        ++i;
+    }
+    return result;
+}
+
+// One line of the file with the line break that ends it ("\r\n", "\n" or "" for a last line
+// without one), so that the file can be put back together byte for byte.
+struct Line {
+    QString text;
+    QString end;
+};
+
+struct IniText {
+    QList<Line> lines;
+    QString lineBreak = QStringLiteral("\r\n"); // the break new lines get
+};
+
+IniText splitLines(const QString& text) {
+    IniText ini;
+    const qsizetype firstLf = text.indexOf(QLatin1Char('\n'));
+    if (firstLf >= 0 && (firstLf == 0 || text[firstLf - 1] != QLatin1Char('\r')))
+        ini.lineBreak = QStringLiteral("\n");
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype lf = text.indexOf(QLatin1Char('\n'), start);
+        if (lf < 0) {
+            ini.lines.append({text.mid(start), QString()});
+            break;
+        }
+        const bool crlf = lf > start && text[lf - 1] == QLatin1Char('\r');
+        const qsizetype textEnd = crlf ? lf - 1 : lf;
+        ini.lines.append({text.mid(start, textEnd - start), text.mid(textEnd, lf + 1 - textEnd)});
+        start = lf + 1;
+    }
+    return ini;
+}
+
+QString joinLines(const IniText& ini) {
+    QString text;
+    for (const Line& line : ini.lines)
+        text += line.text + line.end;
+    return text;
+}
+
+enum class LineKind { Other, Section, Key };
+
+// What a line holds. Blanks around names and values are ignored; lines starting with ";"
+// or "#" are comments; a line with no "=" outside a section header is not a key.
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    QStringView name;      // section or key name
+    QStringView value;     // the key's value, blanks around it removed
+    qsizetype valueAt = 0; // where the value part starts (after "=" and its blanks)
+};
+
+ParsedLine parseLine(const QString& line) {
+    ParsedLine parsed;
+    const QStringView text = trimBlanks(line);
+    if (text.isEmpty() || text[0] == QLatin1Char(';') || text[0] == QLatin1Char('#'))
+        return parsed;
+    if (text[0] == QLatin1Char('[')) {
+        const qsizetype close = text.indexOf(QLatin1Char(']'));
+        parsed.kind = LineKind::Section;
+        parsed.name = trimBlanks(close < 0 ? text.mid(1) : text.mid(1, close - 1));
+        return parsed;
+    }
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return parsed;
+    const QStringView name = trimBlanks(QStringView(line).left(equals));
+    if (name.isEmpty())
+        return parsed;
+    parsed.kind = LineKind::Key;
+    parsed.name = name;
+    qsizetype at = equals + 1;
+    while (at < line.size() && isBlank(line[at]))
+        ++at;
+    parsed.valueAt = at;
+    parsed.value = trimBlanks(QStringView(line).mid(at));
+    return parsed;
+}
+
+// Where a key lives. Only the first section of the name counts, and in it the first line of
+// the key, for reading and writing alike.
+struct KeyPlace {
+    qsizetype section = -1; // line of the section header
+    qsizetype key = -1;     // line of the key
+    qsizetype lastKey = -1; // last key line of the section
+};
+
+KeyPlace findKey(const IniText& ini, const QString& section, const QString& key) {
+    KeyPlace place;
+    for (qsizetype i = 0; i < ini.lines.size(); ++i) {
+        const ParsedLine parsed = parseLine(ini.lines[i].text);
+        if (parsed.kind == LineKind::Section) {
+            if (place.section >= 0)
+                break;
+            if (sameName(parsed.name, section))
+                place.section = i;
+        } else if (parsed.kind == LineKind::Key && place.section >= 0) {
+            place.lastKey = i;
+            if (place.key < 0 && sameName(parsed.name, key))
+                place.key = i;
+        }
+    }
+    return place;
+}
+
+// The trimmed value of the key, or nothing when the file, section or key is missing.
+std::optional<QString> readValue(const QString& section, const QString& key, const QString& file) {
+    QString text;
+    if (!ReadTextFile(file, text))
+        return std::nullopt;
+    const IniText ini = splitLines(text);
+    const KeyPlace place = findKey(ini, section, key);
+    if (place.key < 0)
+        return std::nullopt;
+    return decodeWrittenReferences(parseLine(ini.lines[place.key].text).value);
+}
+
+void writeValue(const QString& rawSection, const QString& rawKey, const QString& rawValue,
+                const QString& file) {
+    const QString section = oneLine(rawSection);
+    const QString key = oneLine(rawKey);
+    const QString value = oneLine(rawValue);
+
+    QString text;
+    const bool exists = QFileInfo::exists(file);
+    // A file that is there but cannot be read is left alone rather than overwritten.
+    if (exists && !ReadTextFile(file, text))
+        return;
+    IniText ini = splitLines(text);
+    auto endLineAt = [&ini](qsizetype index) {
+        if (index >= 0 && ini.lines[index].end.isEmpty())
+            ini.lines[index].end = ini.lineBreak;
+    };
+
+    const KeyPlace place = findKey(ini, section, key);
+    if (place.key >= 0) {
+        Line& line = ini.lines[place.key];
+        // Keep the key's own spelling and the blanks around "="; only the value changes.
+        line.text = line.text.left(parseLine(line.text).valueAt) + value;
+    } else if (place.section >= 0) {
+        const qsizetype after = place.lastKey >= 0 ? place.lastKey : place.section;
+        endLineAt(after);
+        ini.lines.insert(after + 1, {key + QLatin1Char('=') + value, ini.lineBreak});
+    } else {
+        endLineAt(ini.lines.size() - 1);
+        ini.lines.append({QLatin1Char('[') + section + QLatin1Char(']'), ini.lineBreak});
+        ini.lines.append({key + QLatin1Char('=') + value, ini.lineBreak});
+    }
+
+    const QString newText = joinLines(ini);
+    if (exists && newText == text)
+        return;
+    WriteTextFileAtomic(file, newText); // a failed write is silent, the old file stays
+}
+
+// Blanks at the ends of a value carry no meaning: spaces, tabs and line breaks.
+bool isTrimmed(QChar c) {
+    return isBlank(c) || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+} // namespace
+
+QString ReadIniString(const QString& section, const QString& key, const QString& file) {
+    const std::optional<QString> value = readValue(section, key, file);
+    if (!value)
+        return {};
+    qsizetype length = std::min(value->size(), MaxValueLength);
+    // Never cut a character outside the basic plane in half.
+    if (length < value->size() && length > 0 && value->at(length - 1).isHighSurrogate())
+        --length;
+    return value->left(length);
+}
+
+double ReadIniInt(const QString& section, const QString& key, const QString& file) {
+    const QString value = ReadIniString(section, key, file);
+    if (value.isEmpty())
+        return MissingInt;
+    const double number = LeadingNumber(value);
+    if (number < -32768.0 || number > 32767.0)
+        return MissingInt;
+    return number;
+}
+
+void WriteIniString(const QString& section, const QString& key, QString& value,
+                    const QString& file) {
+    qsizetype from = 0;
+    qsizetype to = value.size();
+    while (from < to && isTrimmed(value[from]))
+        ++from;
+    while (to > from && isTrimmed(value[to - 1]))
+        --to;
+    if (from > 0 || to < value.size())
+        value = value.mid(from, to - from);
+    writeValue(section, key, value, file);
+}
+
+void WriteIniInt(const QString& section, const QString& key, int value, const QString& file) {
+    writeValue(section, key, QString::number(value), file);
+}
