@@ -1,0 +1,360 @@
+// The quote, bracket and structure-tag checks: the documented cases, and many generated
+// texts compared against a plain step-by-step reading of the rules.
+
+#include "markup/checks.h"
+#include "markup/globals.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+#include <array>
+
+namespace {
+
+constexpr int Untouched = -77; // ErrorStart/ErrorEnd before a call, to see them unchanged
+
+struct Result {
+    int kind = 0;
+    int start = Untouched;
+    int end = Untouched;
+    QString status;
+    bool operator==(const Result&) const = default;
+};
+
+char* toString(const Result& r) {
+    return QTest::toString(QStringLiteral("kind %1 start %2 end %3 \"%4\"")
+                               .arg(r.kind)
+                               .arg(r.start)
+                               .arg(r.end)
+                               .arg(r.status));
+}
+
+Result Run(void (*check)(), const QString& text) {
+    WorkText = text;
+    ErrorKind = 0;
+    ErrorStart = Untouched;
+    ErrorEnd = Untouched;
+    StatusText = QStringLiteral("unset");
+    check();
+    return {ErrorKind, ErrorStart, ErrorEnd, StatusText};
+}
+
+const QString NoErrors = QStringLiteral("Inga fel");
+const QString Outside = QStringLiteral("Citatstecken utanför taggar");
+const QString Odd = QStringLiteral("Ojämnt antal");
+const QString MissingGt = QStringLiteral("Det saknas en >.");
+const QString MissingLt = QStringLiteral("Det saknas en <.");
+
+Result Fine() {
+    return {0, Untouched, Untouched, NoErrors};
+}
+
+// --- Plain readings of the rules, searching from scratch at every step (1-based). ---
+
+qsizetype Find(const QString& text, QStringView what, qsizetype from1,
+               Qt::CaseSensitivity cs = Qt::CaseSensitive) {
+    if (from1 > text.size())
+        return 0;
+    return text.indexOf(what, from1 - 1, cs) + 1;
+}
+
+Result ReferenceQuotes(const QString& text) {
+    qsizetype start = 1;
+    for (;;) {
+        qsizetype lt = Find(text, u"<", start);
+        const qsizetype q = Find(text, u"\"", start);
+        const qsizetype gt = Find(text, u">", start);
+        if (lt == 0 && gt == 0) {
+            if (q != 0)
+                return {1, int(q), int(q), Outside};
+            return Fine();
+        }
+        if (lt == 0)
+            lt = text.size();
+        if (q != 0 && q < lt)
+            return {1, int(q), int(q), Outside};
+        if (q != 0) {
+            int count = 0;
+            for (qsizetype i = lt + 1; i < gt; ++i)
+                count += text[i - 1] == u'"';
+            if (count % 2 != 0)
+                return {2, int(lt), int(gt), Odd};
+        }
+        if (gt == 0)
+            return Fine();
+        start = gt + 1;
+    }
+}
+
+Result ReferenceBrackets(const QString& text) {
+    qsizetype start = 1;
+    qsizetype lt = Find(text, u"<", 1);
+    qsizetype next = Find(text, u"<", lt + 1);
+    for (;;) {
+        const qsizetype gt = Find(text, u">", start);
+        if (lt == gt)
+            return Fine();
+        if (gt == 0)
+            return {1, int(lt), int(text.size()), MissingGt};
+        if (gt < lt)
+            return {2, int(gt), int(gt), MissingLt};
+        if (lt == 0)
+            return {2, 1, int(gt), MissingLt};
+        if (next != 0 && next < gt)
+            return {1, int(lt), int(gt), MissingGt};
+        start = gt + 1;
+        lt = Find(text, u"<", start);
+        next = Find(text, u"<", lt + 1);
+    }
+}
+
+const std::array<QString, 8> Tags = {"<HTML>",  "<HEAD>", "<TITLE>", "</TITLE>",
+                                     "</HEAD>", "<BODY",  "</BODY>", "</HTML>"};
+
+Result ReferenceStandardTags(const QString& text) {
+    std::array<qsizetype, 8> pos;
+    for (int i = 0; i < 8; ++i)
+        pos[i] = Find(text, Tags[i], 1, Qt::CaseInsensitive);
+    for (int i = 0; i < 8; ++i)
+        if (pos[i] == 0)
+            return {i + 1, Untouched, Untouched, Tags[i] + " hittades inte."};
+    for (int i = 1; i < 8; ++i)
+        if (pos[i] < pos[i - 1])
+            return {i + 10, int(pos[i]), int(Tags[i].size()), Tags[i] + " är felaktigt placerad."};
+    for (int i = 0; i < 8; ++i) {
+        const qsizetype again = Find(text, Tags[i], pos[i] + 1, Qt::CaseInsensitive);
+        if (again != 0)
+            return {i + 21, int(again), int(Tags[i].size()), Tags[i] + " hittades två gånger."};
+    }
+    return Fine();
+}
+
+// A random text of pieces that make tags, quotes and line breaks likely.
+QString RandomText(QRandomGenerator& rng, const QStringList& pieces) {
+    QString text;
+    const int count = rng.bounded(60);
+    for (int i = 0; i < count; ++i)
+        text += pieces[rng.bounded(int(pieces.size()))];
+    return text;
+}
+
+const QStringList MarkupPieces = {"<",  ">",    "\"",  "/",    "a",
+                                  "b",  "x",    " ",   "\t",   "\r",
+                                  "\n", "\r\n", "<b>", "</b>", "<a href=\"x\">",
+                                  "=",  "\"\""};
+const QStringList StructurePieces = {
+    "<HTML>",  "</html>", "<head>",  "</HEAD>", "<Title>", "</title>", "<body bgcolor=\"x\">",
+    "</BODY>", "<BODY>",  "</HTML>", "text",    " ",       "<",        ">",
+    "<p>",     "\r\n",    "<htm",    "L>"};
+
+QString StandardPage(const QString& head = QString()) {
+    return "<HTML>\r\n<HEAD>\r\n<TITLE>Sida</TITLE>\r\n" + head +
+           "</HEAD>\r\n<BODY>\r\n<p>Text</p>\r\n</BODY>\r\n</HTML>\r\n";
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Result)
+
+class tst_checks : public QObject {
+    Q_OBJECT
+private slots:
+    void quotes_data();
+    void quotes();
+    void brackets_data();
+    void brackets();
+    void standardTags_data();
+    void standardTags();
+    void checksNeverChangeTheText();
+    void generatedTextsFollowTheRules();
+    void largeTextsAreReportedAtTheirEnd();
+};
+
+void tst_checks::quotes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Result>("expected");
+    QTest::newRow("empty") << "" << Fine();
+    QTest::newRow("no tags, no quotes") << "vanlig text" << Fine();
+    QTest::newRow("quoted attribute") << "<a href=\"x\">" << Fine();
+    QTest::newRow("quote between tags") << "<p>\"citat\"</p>" << Result{1, 4, 4, Outside};
+    QTest::newRow("odd quotes in a tag") << "<img alt=\"x>" << Result{2, 1, 12, Odd};
+    QTest::newRow("quote after the last tag") << "<b>x</b> \"y\"" << Result{1, 10, 10, Outside};
+    QTest::newRow("quote without any tag") << "säg \"hej\"" << Result{1, 5, 5, Outside};
+    QTest::newRow("lone quote") << "\"" << Result{1, 1, 1, Outside};
+    QTest::newRow("lt without gt") << "a < b" << Fine();
+    QTest::newRow("quote after an open lt") << "a < \"b" << Fine();
+    QTest::newRow("quote before an open lt") << "\"a\" <b" << Result{1, 1, 1, Outside};
+    QTest::newRow("quote after a lone gt") << "x > \"y\"" << Result{1, 5, 5, Outside};
+    QTest::newRow("quote as last character") << "x > y \"" << Result{1, 7, 7, Outside};
+    QTest::newRow("quote after a stray gt") << "a > \"b\" <c>" << Result{1, 5, 5, Outside};
+    QTest::newRow("two attributes") << "<a b=\"x\" c=\"y\">" << Fine();
+    QTest::newRow("second tag odd") << "<a \"x\"> <b \"y>" << Result{2, 9, 14, Odd};
+    QTest::newRow("first tag odd") << "<a \"x> \"y\" <b>" << Result{2, 1, 6, Odd};
+    QTest::newRow("lt inside a tag") << "<a <b \"x>" << Result{2, 1, 9, Odd};
+    QTest::newRow("quote on the next line") << "<a>\r\n\"x\"" << Result{1, 6, 6, Outside};
+    QTest::newRow("quote before the first tag") << "\"<a>\"" << Result{1, 1, 1, Outside};
+    QTest::newRow("tags without quotes") << "<a> <b>" << Fine();
+    QTest::newRow("gt quote lt") << ">\"<" << Result{1, 2, 2, Outside};
+    QTest::newRow("quote right after a tag") << "<a>\"" << Result{1, 4, 4, Outside};
+    QTest::newRow("empty tag pair of quotes") << "<\"\">" << Fine();
+}
+
+void tst_checks::quotes() {
+    QFETCH(QString, text);
+    QFETCH(Result, expected);
+    QCOMPARE(Run(CheckQuotes, text), expected);
+}
+
+void tst_checks::brackets_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Result>("expected");
+    QTest::newRow("empty") << "" << Fine();
+    QTest::newRow("no brackets") << "text" << Fine();
+    QTest::newRow("one tag") << "<a>" << Fine();
+    QTest::newRow("tags and text") << "<p>Hej <b>du</b></p>" << Fine();
+    QTest::newRow("lt to the end") << "a < b" << Result{1, 3, 5, MissingGt};
+    QTest::newRow("gt without lt") << "x > y" << Result{2, 1, 3, MissingLt};
+    QTest::newRow("second lt before gt") << "<b<i>" << Result{1, 1, 5, MissingGt};
+    QTest::newRow("double lt") << "<<>" << Result{1, 1, 3, MissingGt};
+    QTest::newRow("gt after the last tag") << "<a>>" << Result{2, 1, 4, MissingLt};
+    QTest::newRow("gt between tags") << "<a> > <b>" << Result{2, 5, 5, MissingLt};
+    QTest::newRow("unclosed last tag") << "<a><b" << Result{1, 4, 5, MissingGt};
+    QTest::newRow("lone lt") << "<" << Result{1, 1, 1, MissingGt};
+    QTest::newRow("lone gt") << ">" << Result{2, 1, 1, MissingLt};
+    QTest::newRow("second tag unclosed before third")
+        << "<a> <b <c>" << Result{1, 5, 10, MissingGt};
+    QTest::newRow("gt before any lt") << "a>b<c>" << Result{2, 2, 2, MissingLt};
+}
+
+void tst_checks::brackets() {
+    QFETCH(QString, text);
+    QFETCH(Result, expected);
+    QCOMPARE(Run(CheckBrackets, text), expected);
+}
+
+void tst_checks::standardTags_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Result>("expected");
+    const QString page = StandardPage();
+    auto without = [&](const QString& tag) { return QString(page).replace(tag, ""); };
+    auto missing = [](int kind, const QString& tag) {
+        return Result{kind, Untouched, Untouched, tag + " hittades inte."};
+    };
+    auto misplaced = [](int kind, int start, const QString& tag) {
+        return Result{kind, start, int(tag.size()), tag + " är felaktigt placerad."};
+    };
+    auto twice = [](int kind, int start, const QString& tag) {
+        return Result{kind, start, int(tag.size()), tag + " hittades två gånger."};
+    };
+
+    QTest::newRow("complete page") << page << Fine();
+    QTest::newRow("small letters, body attributes")
+        << "<html><head><title>x</title></head><body bgcolor=\"white\">y</body></html>" << Fine();
+    QTest::newRow("mixed case") << "<Html><hEAD><Title></tITLE></Head><Body></bOdy></HTML>"
+                                << Fine();
+    QTest::newRow("empty") << "" << missing(1, "<HTML>");
+    QTest::newRow("html with attributes")
+        << QString(page).replace("<HTML>", "<html lang=\"sv\">") << missing(1, "<HTML>");
+    QTest::newRow("no <HEAD>") << without("<HEAD>") << missing(2, "<HEAD>");
+    QTest::newRow("no <TITLE>") << without("<TITLE>") << missing(3, "<TITLE>");
+    QTest::newRow("no </TITLE>") << without("</TITLE>") << missing(4, "</TITLE>");
+    QTest::newRow("no </HEAD>") << without("</HEAD>") << missing(5, "</HEAD>");
+    QTest::newRow("no <BODY") << without("<BODY>") << missing(6, "<BODY");
+    QTest::newRow("no </BODY>") << without("</BODY>") << missing(7, "</BODY>");
+    QTest::newRow("no </HTML>") << without("</HTML>") << missing(8, "</HTML>");
+    QTest::newRow("first missing one wins")
+        << QString(page).remove("</HTML>").remove("<TITLE>") << missing(3, "<TITLE>");
+
+    QTest::newRow("<HEAD> before <HTML>")
+        << "<HEAD><HTML><TITLE></TITLE></HEAD><BODY></BODY></HTML>" << misplaced(11, 1, "<HEAD>");
+    QTest::newRow("<TITLE> before <HEAD>")
+        << "<HTML><TITLE><HEAD></TITLE></HEAD><BODY></BODY></HTML>" << misplaced(12, 7, "<TITLE>");
+    QTest::newRow("</TITLE> before <TITLE>")
+        << "<HTML><HEAD></TITLE><TITLE></HEAD><BODY></BODY></HTML>"
+        << misplaced(13, 13, "</TITLE>");
+    QTest::newRow("</HEAD> before </TITLE>")
+        << "<HTML><HEAD><TITLE></HEAD></TITLE><BODY></BODY></HTML>" << misplaced(14, 20, "</HEAD>");
+    QTest::newRow("<body> before </head>")
+        << "<html><head><title>x</title><body></head></body></html>" << misplaced(15, 29, "<BODY");
+    QTest::newRow("</BODY> before <BODY")
+        << "<HTML><HEAD><TITLE></TITLE></HEAD></BODY><BODY></HTML>" << misplaced(16, 35, "</BODY>");
+    QTest::newRow("</HTML> before </BODY>")
+        << "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></HTML></BODY>" << misplaced(17, 41, "</HTML>");
+    QTest::newRow("missing wins over order")
+        << "<HEAD><HTML><TITLE></TITLE></HEAD><BODY></BODY>" << missing(8, "</HTML>");
+
+    QTest::newRow("two <HTML>") << page + "<html>" << twice(21, int(page.size()) + 1, "<HTML>");
+    QTest::newRow("two <HEAD>") << page + "<HEAD>" << twice(22, int(page.size()) + 1, "<HEAD>");
+    QTest::newRow("two <TITLE>") << StandardPage("<TITLE>Igen</TITLE>\r\n")
+                                 << twice(23, 38, "<TITLE>");
+    QTest::newRow("two </TITLE>") << page + "</title>"
+                                  << twice(24, int(page.size()) + 1, "</TITLE>");
+    QTest::newRow("two </HEAD>") << page + "</HEAD>" << twice(25, int(page.size()) + 1, "</HEAD>");
+    QTest::newRow("two <BODY") << page + "<body onload=\"x\">"
+                               << twice(26, int(page.size()) + 1, "<BODY");
+    QTest::newRow("two </BODY>") << page + "</BODY>" << twice(27, int(page.size()) + 1, "</BODY>");
+    QTest::newRow("two </HTML>") << page + "</HTML>" << twice(28, int(page.size()) + 1, "</HTML>");
+    QTest::newRow("first doubled entry wins")
+        << page + "</HTML><TITLE>" << twice(23, int(page.size()) + 8, "<TITLE>");
+    QTest::newRow("order wins over doubles")
+        << "<HTML><HEAD><TITLE></TITLE><BODY></HEAD></BODY></HTML><TITLE>"
+        << misplaced(15, 28, "<BODY");
+}
+
+void tst_checks::standardTags() {
+    QFETCH(QString, text);
+    QFETCH(Result, expected);
+    QCOMPARE(Run(CheckStandardTags, text), expected);
+}
+
+void tst_checks::checksNeverChangeTheText() {
+    const QString text = "<a \"x> \"y\" <b <c> " + StandardPage();
+    for (auto check : {CheckQuotes, CheckBrackets, CheckStandardTags}) {
+        Run(check, text);
+        QCOMPARE(WorkText, text);
+    }
+}
+
+void tst_checks::generatedTextsFollowTheRules() {
+    QRandomGenerator rng(20240517);
+    using Check = std::pair<void (*)(), Result (*)(const QString&)>;
+    const std::array<Check, 3> checks = {Check{CheckQuotes, ReferenceQuotes},
+                                         Check{CheckBrackets, ReferenceBrackets},
+                                         Check{CheckStandardTags, ReferenceStandardTags}};
+    for (int round = 0; round < 2000; ++round) {
+        const QString markup = RandomText(rng, MarkupPieces);
+        const QString structure = RandomText(rng, StructurePieces);
+        for (int c = 0; c < 3; ++c) {
+            const QString& text = c == 2 ? structure : markup;
+            const Result got = Run(checks[c].first, text);
+            const Result want = checks[c].second(text);
+            if (!(got == want))
+                qWarning() << "text:" << text;
+            QCOMPARE(got, want);
+            QVERIFY(got.status != "unset");
+            if (got.kind == 0)
+                continue;
+            const bool missing = c == 2 && got.kind <= 8;
+            if (missing)
+                continue;
+            QVERIFY(got.start >= 1);
+            const int last = c == 2 ? got.start + got.end - 1 : got.end;
+            QVERIFY(got.start <= last);
+            QVERIFY(last <= text.size());
+        }
+    }
+}
+
+void tst_checks::largeTextsAreReportedAtTheirEnd() {
+    // Positions beyond 16 bits, and many tags before the fault.
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += "<a href=\"x\">y</a>\r\n";
+    const int size = int(text.size());
+    QCOMPARE(Run(CheckQuotes, text + "\""), (Result{1, size + 1, size + 1, Outside}));
+    QCOMPARE(Run(CheckBrackets, text + "<b"), (Result{1, size + 1, size + 2, MissingGt}));
+    QCOMPARE(Run(CheckStandardTags, StandardPage() + text + "<HEAD>"),
+             (Result{22, int(StandardPage().size()) + size + 1, 6, "<HEAD> hittades två gånger."}));
+}
+
+QTEST_GUILESS_MAIN(tst_checks)
+#include "tst_checks.moc"
