@@ -2,43 +2,11 @@
 
 #include "markup/globals.h"
 
-#include <QStringView>
 #include <array>
 
 namespace {
 
 const QString NoErrors = QStringLiteral("Inga fel");
-
-// The next occurrence of one character at or after a moving start, remembered between
-// calls. The start only grows, so each character of the text is looked at once at most:
-// a remembered position at or after the start is reused, and "none" stays "none".
-class NextChar {
-public:
-    NextChar(QStringView text, QChar ch) : text_(text), ch_(ch) {}
-
-    // 0-based position of the first occurrence at or after start, -1 when there is none.
-    qsizetype from(qsizetype start) {
-        if (pos_ == Unknown || (pos_ != None && pos_ < start))
-            pos_ = start < text_.size() ? text_.indexOf(ch_, start) : None;
-        return pos_;
-    }
-
-private:
-    static constexpr qsizetype Unknown = -2;
-    static constexpr qsizetype None = -1;
-    QStringView text_;
-    QChar ch_;
-    qsizetype pos_ = Unknown;
-};
-
-qsizetype CountChar(QStringView text, qsizetype from, qsizetype to, QChar ch) {
-    qsizetype count = 0;
-    const QChar* p = text.data() + from;
-    const QChar* end = text.data() + to;
-    for (; p < end; ++p)
-        count += (*p == ch);
-    return count;
-}
 
 int ToInt(qsizetype value) {
     return static_cast<int>(value);
@@ -54,47 +22,42 @@ void ReportSpot(int kind, qsizetype start1, qsizetype end1, const QString& messa
 } // namespace
 
 void CheckQuotes() {
-    const QStringView text(WorkText);
-    const qsizetype length = text.size();
-    NextChar nextLt(text, u'<');
-    NextChar nextQuote(text, u'"');
-
-    // Positions are 0-based here; the results are reported 1-based.
-    qsizetype start = 0;
+    // One pass, left to right. Outside a tag every double quote is an error at once: it
+    // comes before the next "<", or there is no "<" left at all. A ">" outside a tag is
+    // passed over (the bracket check reports it). Inside a tag the double quotes up to its
+    // ">" are counted; a "<" with no ">" after it ends the check without an error.
+    const auto* text = reinterpret_cast<const char16_t*>(WorkText.constData());
+    const qsizetype length = WorkText.size();
+    qsizetype i = 0;
     for (;;) {
-        qsizetype lt = nextLt.from(start);
-        const qsizetype quote = nextQuote.from(start);
-        const qsizetype gt = start < length ? text.indexOf(u'>', start) : -1;
-
-        if (lt < 0 && gt < 0) {
-            // No tag is left: a quote that remains stands outside tags.
-            if (quote >= 0)
-                ReportSpot(1, quote + 1, quote + 1, QStringLiteral("Citatstecken utanför taggar"));
-            else
-                StatusText = NoErrors;
+        while (i < length && text[i] != u'<') {
+            if (text[i] == u'"') {
+                ReportSpot(1, i + 1, i + 1, QStringLiteral("Citatstecken utanför taggar"));
+                return;
+            }
+            ++i;
+        }
+        if (i == length)
+            break;
+        const qsizetype lt = i++;
+        qsizetype quotes = 0;
+        while (i < length && text[i] != u'>')
+            quotes += text[i++] == u'"';
+        if (i == length)
+            break;
+        if (quotes % 2 != 0) {
+            ReportSpot(2, lt + 1, i + 1, QStringLiteral("Ojämnt antal"));
             return;
         }
-        if (lt < 0)
-            lt = length - 1;
-        if (quote >= 0 && quote < lt) {
-            ReportSpot(1, quote + 1, quote + 1, QStringLiteral("Citatstecken utanför taggar"));
-            return;
-        }
-        // The spans (lt, gt) of successive rounds do not overlap, so the counting is linear.
-        if (quote >= 0 && gt > lt && CountChar(text, lt + 1, gt, u'"') % 2 != 0) {
-            ReportSpot(2, lt + 1, gt + 1, QStringLiteral("Ojämnt antal"));
-            return;
-        }
-        if (gt < 0) {
-            // A "<" with no ">" after it: the bracket check reports that.
-            StatusText = NoErrors;
-            return;
-        }
-        start = gt + 1;
+        ++i;
     }
+    StatusText = NoErrors;
 }
 
 void CheckBrackets() {
+    // Walks the tags from "<" to ">". Each round knows the "<" of the current tag (lt) and
+    // the "<" after it (next); the first problem found ends the check. A ">" with no "<"
+    // left after it is reported together with all the text before it.
     const QStringView text(WorkText);
     const qsizetype length = text.size();
     const QString missingGt = QStringLiteral("Det saknas en >.");
@@ -148,19 +111,19 @@ const std::array<QString, TagCount> StandardTags = {
     QStringLiteral("</TITLE>"), QStringLiteral("</HEAD>"), QStringLiteral("<BODY"),
     QStringLiteral("</BODY>"),  QStringLiteral("</HTML>")};
 
-QChar UpperChar(QChar c) {
-    const char16_t u = c.unicode();
-    if (u < 128)
-        return (u >= u'a' && u <= u'z') ? QChar(char16_t(u - 32)) : c;
-    return c.toUpper();
+char16_t UpperChar(char16_t c) {
+    if (c < 128)
+        return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+    return QChar(c).toUpper().unicode();
 }
 
-// True when the text at pos starts with tag (given in capitals), ignoring letter case.
-bool MatchesAt(QStringView text, qsizetype pos, const QString& tag) {
-    if (text.size() - pos < tag.size())
+// True when text[pos, length) starts with tag (given in capitals), ignoring letter case;
+// text[pos] is known to be "<".
+bool MatchesAt(const char16_t* text, qsizetype length, qsizetype pos, const QString& tag) {
+    if (length - pos < tag.size())
         return false;
-    for (qsizetype i = 1; i < tag.size(); ++i) // the "<" at pos is known
-        if (UpperChar(text[pos + i]) != tag[i])
+    for (qsizetype i = 1; i < tag.size(); ++i)
+        if (UpperChar(text[pos + i]) != tag[i].unicode())
             return false;
     return true;
 }
@@ -168,24 +131,31 @@ bool MatchesAt(QStringView text, qsizetype pos, const QString& tag) {
 } // namespace
 
 void CheckStandardTags() {
-    const QStringView text(WorkText);
+    const auto* text = reinterpret_cast<const char16_t*>(WorkText.constData());
+    const qsizetype length = WorkText.size();
 
-    // First and second occurrence of each entry (0-based, -1 for none). Every entry
-    // begins with its only "<", so two occurrences of one entry never overlap and at most
-    // one entry starts at any "<": one pass over the "<" of the text finds them all.
+    // First and second occurrence of each entry (0-based, -1 for none); later ones do not
+    // matter. Every entry begins with its only "<", so two occurrences of one entry never
+    // overlap and at most one entry starts at any "<": one pass over the text finds them.
     std::array<qsizetype, TagCount> first;
     std::array<qsizetype, TagCount> second;
     first.fill(-1);
     second.fill(-1);
     int seenTwice = 0;
-    for (qsizetype pos = text.indexOf(u'<'); pos >= 0 && seenTwice < TagCount;
-         pos = pos + 1 < text.size() ? text.indexOf(u'<', pos + 1) : -1) {
+    for (qsizetype pos = 0; pos + 1 < length && seenTwice < TagCount; ++pos) {
+        if (text[pos] != u'<')
+            continue;
+        // Most "<" start other tags: the character after it sorts them out quickly.
+        const char16_t after = UpperChar(text[pos + 1]);
+        if (after != u'H' && after != u'T' && after != u'B' && after != u'/')
+            continue;
         for (int t = 0; t < TagCount; ++t) {
-            if (!MatchesAt(text, pos, StandardTags[t]))
+            if (second[t] >= 0 || StandardTags[t][1] != after ||
+                !MatchesAt(text, length, pos, StandardTags[t]))
                 continue;
             if (first[t] < 0) {
                 first[t] = pos;
-            } else if (second[t] < 0) {
+            } else {
                 second[t] = pos;
                 ++seenTwice;
             }

@@ -3,7 +3,9 @@
 #include "markup/globals.h"
 
 #include <QStringView>
+#include <algorithm>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -34,15 +36,16 @@ bool MatchesAt(QStringView text, qsizetype pos, QStringView tag) {
     return true;
 }
 
-QString BuildConverted(QStringView text, int style) {
+// The text with its line breaks rewritten; nothing when it has no line break.
+std::optional<QString> BuildConverted(QStringView text, int style) {
     const qsizetype length = text.size();
-    const char16_t* src = reinterpret_cast<const char16_t*>(text.data());
+    const char16_t* src = text.utf16();
 
     qsizetype firstBreak = 0;
     while (firstBreak < length && !IsBreak(src[firstBreak]))
         ++firstBreak;
     if (firstBreak == length)
-        return text.toString();
+        return std::nullopt;
     const char16_t breakChar = src[firstBreak];
 
     // Leading and trailing CR and LF never reach the result, so they are skipped here
@@ -56,69 +59,75 @@ QString BuildConverted(QStringView text, int style) {
 
     QString result;
     result.resize(style == 1 ? 2 * (end - begin) : end - begin);
-    char16_t* out = reinterpret_cast<char16_t*>(result.data());
-    char16_t* const outStart = out;
+    char16_t* const outStart = reinterpret_cast<char16_t*>(result.data());
+    char16_t* out = outStart;
+    const char16_t target = style == 2 ? Cr : Lf;
     for (qsizetype i = begin; i < end; ++i) {
         const char16_t c = src[i];
-        if (!IsBreak(c)) {
+        if (c > Cr) {
             *out++ = c;
         } else if (c == breakChar) {
-            if (style == 1) {
+            if (style == 1)
                 *out++ = Cr;
-                *out++ = Lf;
-            } else {
-                *out++ = style == 2 ? Cr : Lf;
-            }
+            *out++ = target;
+        } else if (c != Cr && c != Lf) {
+            *out++ = c;
         }
     }
     result.truncate(out - outStart);
     return result;
 }
 
-// Appends text[from, to) without the blanks and tabs at its start and, when bothEnds is
-// set, at its end.
-void AppendStripped(QString& result, const QChar* text, qsizetype from, qsizetype to,
-                    bool bothEnds) {
-    while (from < to && IsBlankOrTab(text[from].unicode()))
+// Writes text[from, to) at out without the blanks and tabs at its start and, when bothEnds
+// is set, at its end; returns the position after the written characters.
+char16_t* CopyStripped(char16_t* out, const char16_t* text, qsizetype from, qsizetype to,
+                       bool bothEnds) {
+    while (from < to && IsBlankOrTab(text[from]))
         ++from;
-    while (bothEnds && to > from && IsBlankOrTab(text[to - 1].unicode()))
+    while (bothEnds && to > from && IsBlankOrTab(text[to - 1]))
         --to;
-    result.append(text + from, to - from);
+    return std::copy(text + from, text + to, out);
 }
 
 QString BuildCompressed(QStringView text) {
     static constexpr QStringView PreOpen = u"<PRE>";
     static constexpr QStringView PreClose = u"</PRE>";
     const qsizetype length = text.size();
-    const QChar* src = text.data();
+    const char16_t* src = text.utf16();
 
+    // Compression only removes characters, so the result fits in the text's length.
     QString result;
-    result.reserve(length);
+    result.resize(length);
+    char16_t* const outStart = reinterpret_cast<char16_t*>(result.data());
+    char16_t* out = outStart;
     qsizetype lineStart = 0; // start of the part of the current line not yet written
     qsizetype i = 0;
     while (i < length) {
-        const char16_t c = src[i].unicode();
-        if (IsBreak(c)) {
-            AppendStripped(result, src, lineStart, i, true);
-            result.append(QChar(c));
+        const char16_t c = src[i];
+        if (c > u'<') {
+            ++i;
+        } else if (IsBreak(c)) {
+            if (i > lineStart)
+                out = CopyStripped(out, src, lineStart, i, true);
+            *out++ = c;
             lineStart = ++i;
-        } else if (c == u'<' && MatchesAt(text, i, PreOpen)) {
+        } else if (c == u'<' && i + 1 < length && (src[i + 1] | 0x20) == u'p' &&
+                   MatchesAt(text, i, PreOpen)) {
             // The line so far keeps its place before the PRE element; only its start is
             // stripped, because the line goes on after the element.
-            AppendStripped(result, src, lineStart, i, false);
-            qsizetype close = text.indexOf(u'<', i + PreOpen.size());
-            while (close >= 0 && !MatchesAt(text, close, PreClose))
-                close = close + 1 < length ? text.indexOf(u'<', close + 1) : -1;
-            if (close < 0)
-                close = length;
-            result.append(src + i, close - i);
+            out = CopyStripped(out, src, lineStart, i, false);
+            qsizetype close = i + PreOpen.size();
+            while (close < length && !(src[close] == u'<' && MatchesAt(text, close, PreClose)))
+                ++close;
+            out = std::copy(src + i, src + close, out);
             // The closing tag and the rest of its line form an ordinary line.
             lineStart = i = close;
         } else {
             ++i;
         }
     }
-    AppendStripped(result, src, lineStart, length, true);
+    out = CopyStripped(out, src, lineStart, length, true);
+    result.truncate(out - outStart);
     return result;
 }
 
@@ -143,8 +152,9 @@ void ConvertLineBreaks(int style) {
         return;
     }
     try {
-        QString result = BuildConverted(WorkText, style);
-        WorkText = std::move(result);
+        std::optional<QString> result = BuildConverted(WorkText, style);
+        if (result)
+            WorkText = std::move(*result);
         StatusText = QStringLiteral("Klart");
     } catch (const std::bad_alloc&) {
         StatusText = QStringLiteral("Misslyckades");
