@@ -53,11 +53,11 @@ inline bool DocumentChanged = false;
 
 // The sixteen HTML colour names, in their fixed order.
 inline const QStringList ColorNames = {
-    QStringLiteral("BLACK"),  QStringLiteral("MAROON"), QStringLiteral("GREEN"),
-    QStringLiteral("OLIVE"),  QStringLiteral("NAVY"),   QStringLiteral("PURPLE"),
-    QStringLiteral("TEAL"),   QStringLiteral("GRAY"),   QStringLiteral("SILVER"),
-    QStringLiteral("RED"),    QStringLiteral("LIME"),   QStringLiteral("YELLOW"),
-    QStringLiteral("BLUE"),   QStringLiteral("FUCHSIA"), QStringLiteral("AQUA"),
+    QStringLiteral("BLACK"), QStringLiteral("MAROON"),  QStringLiteral("GREEN"),
+    QStringLiteral("OLIVE"), QStringLiteral("NAVY"),    QStringLiteral("PURPLE"),
+    QStringLiteral("TEAL"),  QStringLiteral("GRAY"),    QStringLiteral("SILVER"),
+    QStringLiteral("RED"),   QStringLiteral("LIME"),    QStringLiteral("YELLOW"),
+    QStringLiteral("BLUE"),  QStringLiteral("FUCHSIA"), QStringLiteral("AQUA"),
     QStringLiteral("WHITE")};
 inline QString DraggedColor;
 inline int ColorSlot = 0; // the colour picker's selected slot

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -43,32 +44,48 @@ QString DecodeCp1252(const QByteArray& bytes) {
 }
 
 QByteArray EncodeCp1252(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
+    // Most characters take one byte: write them straight into a buffer of the text's size and
+    // grow it only when a reference has to be written.
     const QChar* p = text.constData();
     const qsizetype n = text.size();
+    QByteArray out(n, Qt::Uninitialized);
+    char* dst = out.data();
+    qsizetype used = 0;
+    auto appendReference = [&](uint codePoint) {
+        const QByteArray reference = "&#" + QByteArray::number(codePoint) + ';';
+        out.resize(out.size() + reference.size() - 1);
+        dst = out.data();
+        std::memcpy(dst + used, reference.constData(), static_cast<std::size_t>(reference.size()));
+        used += reference.size();
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = p[i].unicode();
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) || isCp1252Slot(c)) {
-            out.append(static_cast<char>(c));
+            dst[used++] = static_cast<char>(c);
             continue;
         }
         if (c >= 0x80 && c <= 0xFF) {
             // C1 control characters other than the five slots have no byte of their own.
-            out.append("&#" + QByteArray::number(c) + ';');
+            appendReference(c);
             continue;
         }
         if (const char b = encodeHigh(c)) {
-            out.append(b);
+            dst[used++] = b;
             continue;
         }
         uint codePoint = c;
         if (QChar::isHighSurrogate(c) && i + 1 < n && p[i + 1].isLowSurrogate()) {
             codePoint = QChar::surrogateToUcs4(c, p[i + 1].unicode());
             ++i;
+            // The pair took two characters of room and gives back one of them.
+            appendReference(codePoint);
+            out.resize(out.size() - 1);
+            dst = out.data();
+            continue;
         }
-        out.append("&#" + QByteArray::number(codePoint) + ';');
+        appendReference(codePoint);
     }
+    out.resize(used);
     return out;
 }
 

@@ -23,6 +23,8 @@ struct FileDialogRequest {
     QString defaultExt = QStringLiteral("html");
     bool fileMustExist = true;
     bool confirmOverwrite = true;
+    // Lists only files that may be run (choosing a program: here programs have no ".exe").
+    bool executablesOnly = false;
 };
 
 // The answer of a file dialog: nothing when the user cancelled.

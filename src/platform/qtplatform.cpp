@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -115,6 +116,8 @@ std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogReques
     dialog.setLabelText(QFileDialog::Accept,
                         save ? QStringLiteral("&Spara") : QStringLiteral("&Öppna"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
+    if (request.executablesOnly)
+        dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
     if (!request.defaultExt.isEmpty())
         dialog.setDefaultSuffix(request.defaultExt);
     const QStringList filters = nameFilters(request.filter);

@@ -66,6 +66,8 @@ void tst_files::charactersOutsideTheCodePageBecomeReferences_data() {
     QTest::newRow("arrow") << QStringLiteral("a→b") << QByteArray("a&#8594;b");
     QTest::newRow("smiley") << QStringLiteral("☺") << QByteArray("&#9786;");
     QTest::newRow("emoji is one reference") << QStringLiteral("x😀") << QByteArray("x&#128512;");
+    QTest::newRow("mixed") << QStringLiteral("😀å→x😀")
+                           << QByteArray("&#128512;\xE5&#8594;x&#128512;");
     QTest::newRow("C1 control without a byte") << QString(QChar(0x85)) << QByteArray("&#133;");
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("&#55296;");
 }

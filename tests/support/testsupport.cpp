@@ -11,7 +11,8 @@ TestProgramFolder::TestProgramFolder(bool withEntityTable) {
     qputenv("VESSILORA_HOME", dir.path().toLocal8Bit());
     IniFile = JoinPath(dir.path(), QStringLiteral("vessilor.ini"));
     if (withEntityTable)
-        QFile::copy(ShippedFile(QStringLiteral("htmlkod.dat")), file(QStringLiteral("htmlkod.dat")));
+        QFile::copy(ShippedFile(QStringLiteral("htmlkod.dat")),
+                    file(QStringLiteral("htmlkod.dat")));
 }
 
 TestProgramFolder::~TestProgramFolder() {
@@ -21,7 +22,9 @@ TestProgramFolder::~TestProgramFolder() {
         qputenv("VESSILORA_HOME", oldHome);
 }
 
-QString TestProgramFolder::file(const QString& name) const { return JoinPath(dir.path(), name); }
+QString TestProgramFolder::file(const QString& name) const {
+    return JoinPath(dir.path(), name);
+}
 
 void TestProgramFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));
