@@ -1,0 +1,487 @@
+// The entity table "htmlkod.dat" and the conversion of characters to HTML codes.
+
+#include "markup/entities.h"
+#include "markup/globals.h"
+#include "platform/files.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+const QString MissingMessage = QStringLiteral(
+    "HTMLKOD.DAT hittades inte. Kontrollera att filen finns i samma katalog som programmet.");
+
+// A small table for the exact rules: "&" and the double quote are listed on purpose here.
+const QString RulesTable = QStringLiteral("# Testtabell\r\n"
+                                          "ä &auml;\r\n"
+                                          "&   &amp;  \r\n"
+                                          "\" &quot;\r\n"
+                                          "x\r\n"
+                                          "#y &#121;\r\n"
+                                          "#\r\n");
+// The same with ";" listed as well.
+const QString WideTable = RulesTable + QStringLiteral("; &#59;\r\n");
+// With "<" listed too; tags are then no longer tags after a conversion.
+const QString BracketTable = WideTable + QStringLiteral("< &lt;\r\n");
+// A table that does not list "&" at all.
+const QString PlainTable = QStringLiteral("ä &auml;\r\nö &ouml;\r\n");
+
+// Loads table text written as Windows-1252 into a fresh program folder.
+bool loadTable(TestProgramFolder& folder, const QString& table) {
+    folder.write(QStringLiteral("htmlkod.dat"), EncodeCp1252(table));
+    FakePlatformScope fake;
+    return LoadEntityTable();
+}
+
+QString convert(const QString& text) {
+    WorkText = text;
+    StatusText.clear();
+    ConvertCharacters();
+    return WorkText;
+}
+
+// The conversion rules followed literally: every entry in turn, with the reference scans
+// made afresh for each. Slow, but plainly right; the real conversion must agree with it.
+QString convertLiterally(const QString& text) {
+    QString result;
+    bool inPre = false;
+    bool inTag = false;
+    const qsizetype n = text.size();
+    auto stops = [](QChar c) { return c == u' ' || c == u'\r' || c == u'\n'; };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        bool replaced = false;
+        if (!stops(c) && !inPre) {
+            for (int j = 1; j <= EntityCount; ++j) {
+                if (c == u'&') {
+                    bool found = false;
+                    for (qsizetype k = i + 1; k < n; ++k) {
+                        if (text.at(k) == u';') {
+                            found = true;
+                            break;
+                        }
+                        if (stops(text.at(k)))
+                            break;
+                    }
+                    if (found)
+                        break;
+                }
+                if (c == u';') {
+                    bool found = false;
+                    for (qsizetype k = i - 1; k >= 0; --k) {
+                        if (text.at(k) == u'&') {
+                            found = true;
+                            break;
+                        }
+                        if (stops(text.at(k)))
+                            break;
+                    }
+                    if (found)
+                        break;
+                }
+                if (c == u'"' && inTag)
+                    break;
+                if (EntityChars.at(j) == QString(c)) {
+                    result += EntityCodes.at(j);
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (text.mid(i, 5).toUpper() == QStringLiteral("<PRE>"))
+            inPre = true;
+        if (text.mid(i, 6).toUpper() == QStringLiteral("</PRE>"))
+            inPre = false;
+        if (c == u'<')
+            inTag = true;
+        if (c == u'>')
+            inTag = false;
+        if (!replaced)
+            result += c;
+    }
+    return result;
+}
+
+// Random texts built from pieces that exercise every rule.
+QString randomText(QRandomGenerator& random) {
+    static const QStringList pieces = {"a",          "b",
+                                       "ä",          "Ö",
+                                       "å",          "é",
+                                       "€",          "–",
+                                       "“",          "”",
+                                       " ",          "\r\n",
+                                       "\n",         "\r",
+                                       "&",          ";",
+                                       "\"",         "<",
+                                       ">",          "x",
+                                       "<pre>",      "</PRE>",
+                                       "<b>",        "</b>",
+                                       "&auml;",     "&amp;",
+                                       "&#38;",      "&x",
+                                       "<a href=\"", "\">",
+                                       "#",          "=",
+                                       "\t",         "PRE",
+                                       "<p",         "R&D",
+                                       "AB;",        QString(QChar(0x00A0))};
+    QString text;
+    const int count = static_cast<int>(random.bounded(1, 60));
+    for (int k = 0; k < count; ++k)
+        text += pieces.at(static_cast<qsizetype>(random.bounded(pieces.size())));
+    return text;
+}
+
+} // namespace
+
+class tst_entities : public QObject {
+    Q_OBJECT
+private slots:
+    void conversionRules_data();
+    void conversionRules();
+    void shippedTable_data();
+    void shippedTable();
+    void shippedTableListsEveryWesternCharacter();
+    void convertingTwiceEqualsOnce_data();
+    void convertingTwiceEqualsOnce();
+    void agreesWithTheRulesFollowedLiterally_data();
+    void agreesWithTheRulesFollowedLiterally();
+    void referencesFarIntoALongTextStayWhole();
+    void tableLinesFollowTheFileRules();
+    void everyLineBreakStyleReadsTheSameTable_data();
+    void everyLineBreakStyleReadsTheSameTable();
+    void missingTableIsReported_data();
+    void missingTableIsReported();
+    void tableNameInCapitalsIsFound();
+    void lookupsFollowTheTable();
+    void changedTableIsUsedAtOnce();
+};
+
+void tst_entities::conversionRules_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("letter") << RulesTable << "Häst"
+                            << "H&auml;st";
+    QTest::newRow("already converted") << RulesTable << "H&auml;st"
+                                       << "H&auml;st";
+    QTest::newRow("empty text") << RulesTable << ""
+                                << "";
+    QTest::newRow("blank ends the reference scan") << RulesTable << "R&D AB;"
+                                                   << "R&amp;D AB;";
+    QTest::newRow("blank ends the scan, semicolon listed") << WideTable << "R&D AB;"
+                                                           << "R&amp;D AB&#59;";
+    QTest::newRow("existing reference") << WideTable << "&copy;"
+                                        << "&copy;";
+    QTest::newRow("ampersands before one semicolon") << WideTable << "&&y;"
+                                                     << "&&y;";
+    QTest::newRow("semicolon before ampersand") << WideTable << "a;b&c"
+                                                << "a&#59;b&amp;c";
+    QTest::newRow("text ends in ampersand") << RulesTable << "a &"
+                                            << "a &amp;";
+    QTest::newRow("text is one ampersand") << RulesTable << "&"
+                                           << "&amp;";
+    QTest::newRow("text begins with semicolon") << WideTable << ";a"
+                                                << "&#59;a";
+    QTest::newRow("CR ends the scans") << WideTable << "&\r;"
+                                       << "&amp;\r&#59;";
+    QTest::newRow("LF ends the scans") << WideTable << "&a\nb;"
+                                       << "&amp;a\nb&#59;";
+    QTest::newRow("ampersand not listed is copied") << PlainTable << "a & b;"
+                                                    << "a & b;";
+    QTest::newRow("quote in a tag") << RulesTable << "<a title=\"y\">"
+                                    << "<a title=\"y\">";
+    QTest::newRow("quote in running text") << RulesTable << "<b>\"ja\"</b>"
+                                           << "<b>&quot;ja&quot;</b>";
+    QTest::newRow("letters in a tag are converted") << RulesTable << "<img alt=\"ä\">"
+                                                    << "<img alt=\"&auml;\">";
+    QTest::newRow("tag bracket listed") << BracketTable << "<b>ä"
+                                        << "&lt;b>&auml;";
+    QTest::newRow("pre") << RulesTable << "ä<pre>ä\"&</pre>ä"
+                         << "&auml;<pre>ä\"&</pre>&auml;";
+    QTest::newRow("pre in mixed case") << RulesTable << "<PrE>ä</pRE>ä"
+                                       << "<PrE>ä</pRE>&auml;";
+    QTest::newRow("pre with attributes does not protect")
+        << RulesTable << "<pre class=\"y\">ä</pre>ä"
+        << "<pre class=\"y\">&auml;</pre>&auml;";
+    QTest::newRow("pre with a blank does not protect") << RulesTable << "<pre >ä</pre>"
+                                                       << "<pre >&auml;</pre>";
+    QTest::newRow("unclosed pre protects to the end") << RulesTable << "<pre>ä\r\nä"
+                                                      << "<pre>ä\r\nä";
+    QTest::newRow("blanks and line breaks") << RulesTable << "ä ä\r\nä\rä\n"
+                                            << "&auml; &auml;\r\n&auml;\r&auml;\n";
+    QTest::newRow("one-character line deletes") << RulesTable << "xäx yx"
+                                                << "&auml; y";
+    QTest::newRow("comment lines are not entries") << RulesTable << "#y"
+                                                   << "#y";
+    QTest::newRow("first entry wins") << QStringLiteral("ä &auml;\r\nä &#228;\r\n") << "ä"
+                                      << "&auml;";
+    QTest::newRow("blank between is optional") << QStringLiteral("ä&auml;\r\n") << "ä"
+                                               << "&auml;";
+    QTest::newRow("letter case matters") << RulesTable << "Ä"
+                                         << "Ä";
+    QTest::newRow("empty table") << QString() << "ä & \""
+                                 << "ä & \"";
+}
+
+void tst_entities::conversionRules() {
+    QFETCH(QString, table);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    TestProgramFolder folder(false);
+    QVERIFY(loadTable(folder, table));
+    QCOMPARE(convert(text), expected);
+    QCOMPARE(StatusText, QStringLiteral("Klart"));
+    QCOMPARE(convert(expected), expected);
+}
+
+void tst_entities::shippedTable_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("swedish") << "Räksmörgås på Åland, Öland och Ängelholm"
+                             << "R&auml;ksm&ouml;rg&aring;s p&aring; &Aring;land, &Ouml;land och "
+                                "&Auml;ngelholm";
+    QTest::newRow("markup stays") << "<p class=\"ingress\">Välkommen & hej \"alla\"</p>"
+                                  << "<p class=\"ingress\">V&auml;lkommen & hej \"alla\"</p>";
+    QTest::newRow("typography") << "„Citat” – 5 € … © 2024 ™"
+                                << "&bdquo;Citat&rdquo; &ndash; 5 &euro; &hellip; &copy; 2024 "
+                                   "&trade;";
+    QTest::newRow("western letters") << "Crème brûlée, Straße, Œuvre, Žižek"
+                                     << "Cr&egrave;me br&ucirc;l&eacute;e, Stra&szlig;e, "
+                                        "&OElig;uvre, &#381;i&#382;ek";
+    QTest::newRow("non-breaking space") << QString(QStringLiteral("10\u00A0kg")) << "10&nbsp;kg";
+    QTest::newRow("references stay") << "&auml;&#229;&amp;"
+                                     << "&auml;&#229;&amp;";
+    QTest::newRow("preformatted") << "<PRE>\r\nåäö\r\n</PRE>\r\nåäö"
+                                  << "<PRE>\r\nåäö\r\n</PRE>\r\n&aring;&auml;&ouml;";
+    QTest::newRow("script keeps its operators") << "<script>if (a && b) s = \"x;\";</script>"
+                                                << "<script>if (a && b) s = \"x;\";</script>";
+}
+
+void tst_entities::shippedTable() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    TestProgramFolder folder;
+    FakePlatformScope fake;
+    QVERIFY(LoadEntityTable());
+    QCOMPARE(convert(text), expected);
+    QCOMPARE(StatusText, QStringLiteral("Klart"));
+}
+
+void tst_entities::shippedTableListsEveryWesternCharacter() {
+    TestProgramFolder folder;
+    FakePlatformScope fake;
+    QVERIFY(LoadEntityTable());
+    QVERIFY(fake.fake.calls.isEmpty());
+
+    // Every character above 0x7F that Windows-1252 defines has a code.
+    QByteArray bytes;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D)
+            bytes.append(static_cast<char>(b));
+    const QString all = DecodeCp1252(bytes);
+    for (QChar c : all)
+        QVERIFY2(EntityIndexOf(c) != 0, qPrintable(QString(c)));
+
+    // Each code is a reference without blanks, so converted text stays stable.
+    for (int j = 1; j <= EntityCount; ++j) {
+        const QString& code = EntityCodes.at(j);
+        QVERIFY2(code.startsWith(u'&') && code.endsWith(u';') && !code.contains(u' '),
+                 qPrintable(code));
+    }
+    const QString converted = convert(all);
+    for (QChar c : converted)
+        QVERIFY(c.unicode() < 0x80);
+
+    // The markup characters are deliberately absent.
+    for (QChar c : {QChar(u'<'), QChar(u'>'), QChar(u'&'), QChar(u'"'), QChar(u';')})
+        QCOMPARE(EntityIndexOf(c), 0);
+}
+
+void tst_entities::convertingTwiceEqualsOnce_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 12; ++seed) {
+        QTest::addRow("rules table %u", seed) << WideTable << seed;
+        QTest::addRow("shipped table %u", seed) << QString() << seed;
+    }
+}
+
+void tst_entities::convertingTwiceEqualsOnce() {
+    QFETCH(QString, table);
+    QFETCH(quint32, seed);
+    TestProgramFolder folder;
+    if (table.isEmpty()) {
+        FakePlatformScope fake;
+        QVERIFY(LoadEntityTable());
+    } else {
+        QVERIFY(loadTable(folder, table));
+    }
+
+    QRandomGenerator random(seed);
+    for (int round = 0; round < 40; ++round) {
+        const QString text = randomText(random);
+        const QString once = convert(text);
+        QCOMPARE(StatusText, QStringLiteral("Klart"));
+        QCOMPARE(convert(once), once);
+    }
+}
+
+void tst_entities::agreesWithTheRulesFollowedLiterally_data() {
+    QTest::addColumn<QString>("table");
+    QTest::newRow("rules table") << RulesTable;
+    QTest::newRow("semicolon and bracket listed") << BracketTable;
+    QTest::newRow("ampersand not listed") << PlainTable;
+    QTest::newRow("shipped table") << QString();
+}
+
+void tst_entities::agreesWithTheRulesFollowedLiterally() {
+    QFETCH(QString, table);
+    TestProgramFolder folder;
+    if (table.isEmpty()) {
+        FakePlatformScope fake;
+        QVERIFY(LoadEntityTable());
+    } else {
+        QVERIFY(loadTable(folder, table));
+    }
+    QRandomGenerator random(20240611);
+    for (int round = 0; round < 400; ++round) {
+        const QString text = randomText(random);
+        QCOMPARE(convert(text), convertLiterally(text));
+    }
+}
+
+void tst_entities::referencesFarIntoALongTextStayWhole() {
+    TestProgramFolder folder(false);
+    QVERIFY(loadTable(folder, WideTable));
+    const QString filler(70000, u'y');
+    const QString text = filler + "R&D AB; &copy; ä;" + filler + "&";
+    const QString expected = filler + "R&amp;D AB&#59; &copy; &auml;&#59;" + filler + "&amp;";
+    QCOMPARE(convert(text), expected);
+    QCOMPARE(StatusText, QStringLiteral("Klart"));
+
+    // Long runs of nothing but "&" or ";" convert character by character.
+    QCOMPARE(convert(QString(50000, u'&')), QString(50000, u'&').replace("&", "&amp;"));
+    QCOMPARE(convert(QString(50000, u';')), QString(50000, u';').replace(";", "&#59;"));
+    QCOMPARE(convert(QString(50000, u'&') + ';'), QString(50000, u'&') + ';');
+}
+
+void tst_entities::tableLinesFollowTheFileRules() {
+    TestProgramFolder folder(false);
+    QVERIFY(loadTable(folder, QStringLiteral("   ä    &auml;   \r\n"
+                                             "\r\n"
+                                             "     \r\n"
+                                             "# kommentar\r\n"
+                                             "   #inte heller\r\n"
+                                             "x\r\n"
+                                             "ö&ouml;\r\n"
+                                             "€ &euro; extra\r\n")));
+    QCOMPARE(EntityCount, 4);
+    QCOMPARE(EntityChars.size(), 6);
+    QCOMPARE(EntityCodes.size(), 6);
+    const QStringList chars = {"ä", "x", "ö", "€", " "};
+    const QStringList codes = {"&auml;", "", "&ouml;", "&euro; extra", "&nbsp;"};
+    for (int j = 1; j <= 5; ++j) {
+        QCOMPARE(EntityChars.at(j), chars.at(j - 1));
+        QCOMPARE(EntityCodes.at(j), codes.at(j - 1));
+    }
+    // The closing blank entry is for decoding only: blanks are never converted.
+    QCOMPARE(convert(" "), QStringLiteral(" "));
+}
+
+void tst_entities::everyLineBreakStyleReadsTheSameTable_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("CR LF") << QByteArray("# tabell\r\n\xE4 &auml;\r\n\xF6 &ouml;\r\nx\r\n");
+    QTest::newRow("LF") << QByteArray("# tabell\n\xE4 &auml;\n\xF6 &ouml;\nx\n");
+    QTest::newRow("CR") << QByteArray("# tabell\r\xE4 &auml;\r\xF6 &ouml;\rx\r");
+    QTest::newRow("mixed, no final break")
+        << QByteArray("# tabell\n\r\xE4 &auml;\r\r\n\xF6 &ouml;\nx");
+}
+
+void tst_entities::everyLineBreakStyleReadsTheSameTable() {
+    QFETCH(QByteArray, bytes);
+    TestProgramFolder folder(false);
+    folder.write(QStringLiteral("htmlkod.dat"), bytes);
+    FakePlatformScope fake;
+    QVERIFY(LoadEntityTable());
+    QCOMPARE(EntityCount, 3);
+    QCOMPARE(EntityCodes.at(1), QStringLiteral("&auml;"));
+    QCOMPARE(EntityCodes.at(2), QStringLiteral("&ouml;"));
+    QCOMPARE(EntityChars.at(3), QStringLiteral("x"));
+    QCOMPARE(EntityCodes.at(3), QString());
+    QCOMPARE(convert("öäx"), QStringLiteral("&ouml;&auml;"));
+}
+
+void tst_entities::missingTableIsReported_data() {
+    QTest::addColumn<bool>("folderInstead");
+    QTest::newRow("no file") << false;
+    QTest::newRow("folder of that name") << true;
+}
+
+void tst_entities::missingTableIsReported() {
+    QFETCH(bool, folderInstead);
+    TestProgramFolder earlier(false);
+    QVERIFY(loadTable(earlier, PlainTable));
+
+    TestProgramFolder folder(false);
+    if (folderInstead)
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("htmlkod.dat")));
+    FakePlatformScope fake;
+    QVERIFY(!LoadEntityTable());
+    const QList<PlatformCall> messages = fake.fake.messages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).text, MissingMessage);
+    QCOMPARE(messages.at(0).icon, MsgIcon::Exclamation);
+    QCOMPARE(messages.at(0).buttons, MsgButtons::Ok);
+    // The table that was loaded before is untouched.
+    QCOMPARE(EntityCount, 2);
+    QCOMPARE(convert("ä"), QStringLiteral("&auml;"));
+}
+
+void tst_entities::tableNameInCapitalsIsFound() {
+    TestProgramFolder folder(false);
+    folder.write(QStringLiteral("HTMLKOD.DAT"), QByteArray("\xE4 &auml;\r\n"));
+    FakePlatformScope fake;
+    QVERIFY(LoadEntityTable());
+    QVERIFY(fake.fake.calls.isEmpty());
+    QCOMPARE(convert("ä"), QStringLiteral("&auml;"));
+}
+
+void tst_entities::lookupsFollowTheTable() {
+    TestProgramFolder folder(false);
+    QVERIFY(loadTable(folder, QStringLiteral("ä &auml;\r\nä &#228;\r\nö &ouml;\r\n")));
+    QCOMPARE(EntityIndexOf(QChar(u'ä')), 1);
+    QCOMPARE(EntityIndexOf(QChar(u'ö')), 3);
+    QCOMPARE(EntityIndexOf(QChar(u'a')), 0);
+    QCOMPARE(EntityIndexOf(QChar(u' ')), 0);
+    QCOMPARE(EntityIndexOfCode(u"&#228;"), 2);
+    QCOMPARE(EntityIndexOfCode(u"&ouml;"), 3);
+    QCOMPARE(EntityIndexOfCode(u"&nbsp;"), 4);
+    QCOMPARE(EntityIndexOfCode(u"&OUML;"), 0);
+
+    // The shipped table lists the non-breaking space itself, which comes first.
+    TestProgramFolder shipped;
+    FakePlatformScope fake;
+    QVERIFY(LoadEntityTable());
+    const int nbsp = EntityIndexOfCode(u"&nbsp;");
+    QVERIFY(nbsp >= 1 && nbsp <= EntityCount);
+    QCOMPARE(EntityChars.at(nbsp), QString(QChar(0x00A0)));
+}
+
+void tst_entities::changedTableIsUsedAtOnce() {
+    TestProgramFolder folder(false);
+    QVERIFY(loadTable(folder, PlainTable));
+    QCOMPARE(convert("äö"), QStringLiteral("&auml;&ouml;"));
+    EntityCodes[1] = QStringLiteral("&#228;");
+    QCOMPARE(convert("äö"), QStringLiteral("&#228;&ouml;"));
+    EntityChars[2] = QStringLiteral("o");
+    QCOMPARE(convert("äöo"), QStringLiteral("&#228;ö&ouml;"));
+    EntityCount = 1;
+    QCOMPARE(convert("äöo"), QStringLiteral("&#228;öo"));
+}
+
+QTEST_GUILESS_MAIN(tst_entities)
+#include "tst_entities.moc"
