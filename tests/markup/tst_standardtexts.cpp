@@ -1,0 +1,240 @@
+// The standard texts file, the entries a selection adds, and the two pick lists: their
+// entries, the inserted text and where they are placed over the text area.
+
+#include "markup/entities.h"
+#include "markup/globals.h"
+#include "markup/standardtexts.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QtTest>
+
+class TestStandardTexts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void read_data();
+    void read();
+    void readMissingFile();
+    void selectionEntries_data();
+    void selectionEntries();
+    void writeAndReadBack();
+    void addSelectionToFile();
+    void writeProtectedFileIsLeftAlone();
+    void writeIntoMissingFolderFails();
+    void pathInProgramFolder();
+    void htmlCharacterEntries();
+    void htmlCharacterEntriesFromShippedTable();
+    void htmlCharacterCode_data();
+    void htmlCharacterCode();
+    void listWidth();
+    void placement_data();
+    void placement();
+};
+
+void TestStandardTexts::read_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("blank line skipped, leading blanks kept")
+        << QByteArray("Hej\r\n   \r\n  Med v\xe4nliga h\xe4lsningar\r\n")
+        << QStringList{"Hej", "  Med vänliga hälsningar"};
+    QTest::newRow("trailing blanks kept") << QByteArray("a  \r\n") << QStringList{"a  "};
+    QTest::newRow("empty lines skipped") << QByteArray("\r\n\r\na\r\n\r\n") << QStringList{"a"};
+    QTest::newRow("LF breaks") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("CR breaks") << QByteArray("a\rb") << QStringList{"a", "b"};
+    QTest::newRow("mixed breaks") << QByteArray("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("tab line kept") << QByteArray("\t\r\n") << QStringList{"\t"};
+    QTest::newRow("markup kept") << QByteArray("<P ALIGN=\"center\">&nbsp;</P>\r\n")
+                                 << QStringList{"<P ALIGN=\"center\">&nbsp;</P>"};
+    QTest::newRow("Windows-1252 quotes") << QByteArray("\x93x\x94\r\n") << QStringList{"“x”"};
+}
+
+void TestStandardTexts::read() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, entries);
+    TestProgramFolder folder(false);
+    folder.write(QStringLiteral("standard.txt"), bytes);
+    bool ok = false;
+    QCOMPARE(ReadStandardTexts(folder.file(QStringLiteral("standard.txt")), &ok), entries);
+    QVERIFY(ok);
+}
+
+void TestStandardTexts::readMissingFile() {
+    TestProgramFolder folder(false);
+    bool ok = true;
+    QVERIFY(ReadStandardTexts(folder.file(QStringLiteral("standard.txt")), &ok).isEmpty());
+    QVERIFY(!ok);
+}
+
+void TestStandardTexts::selectionEntries_data() {
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("nothing") << "" << QStringList{};
+    QTest::newRow("one line") << "  hej  " << QStringList{"  hej  "};
+    QTest::newRow("two lines and a part")
+        << "första\r\nandra\r\ntre" << QStringList{"första", "andra", "tre"};
+    QTest::newRow("ends with a break") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("empty line") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
+    QTest::newRow("LF breaks") << "a\nb" << QStringList{"a", "b"};
+    QTest::newRow("only a break") << "\r\n" << QStringList{""};
+}
+
+void TestStandardTexts::selectionEntries() {
+    QFETCH(QString, selection);
+    QFETCH(QStringList, entries);
+    QCOMPARE(SelectionToStandardEntries(selection), entries);
+}
+
+void TestStandardTexts::writeAndReadBack() {
+    TestProgramFolder folder(false);
+    const QString path = folder.file(QStringLiteral("standard.txt"));
+    QString error;
+    QVERIFY(WriteStandardTexts(path, {"a", "", " b ", "å"}, &error));
+    QCOMPARE(folder.read(QStringLiteral("standard.txt")), QByteArray("a\r\n\r\n b \r\n\xe5\r\n"));
+    // The empty entry is written, and skipped when the file is read again.
+    QCOMPARE(ReadStandardTexts(path), (QStringList{"a", " b ", "å"}));
+}
+
+void TestStandardTexts::addSelectionToFile() {
+    // The editor's "add the selection": the list grows by the selection's lines and the
+    // whole list is written back.
+    TestProgramFolder folder(false);
+    folder.write(QStringLiteral("standard.txt"), "Hej\r\n");
+    const QString path = folder.file(QStringLiteral("standard.txt"));
+    QStringList list = ReadStandardTexts(path);
+    list += SelectionToStandardEntries(QStringLiteral("<B>ett</B>\r\ntv\u00e5\r\ntr"));
+    QVERIFY(WriteStandardTexts(path, list));
+    QCOMPARE(ReadStandardTexts(path), (QStringList{"Hej", "<B>ett</B>", "två", "tr"}));
+}
+
+void TestStandardTexts::writeProtectedFileIsLeftAlone() {
+    TestProgramFolder folder(false);
+    folder.write(QStringLiteral("standard.txt"), "gammal\r\n");
+    const QString path = folder.file(QStringLiteral("standard.txt"));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QString error;
+    QVERIFY(!WriteStandardTexts(path, {"gammal", "ny"}, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(folder.read(QStringLiteral("standard.txt")), QByteArray("gammal\r\n"));
+    const QString message = StandardTextsNotWrittenMessage(path, error);
+    QVERIFY(message.contains(QLatin1Char('"') + path + QLatin1Char('"')));
+    QVERIFY(message.contains(error));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void TestStandardTexts::writeIntoMissingFolderFails() {
+    TestProgramFolder folder(false);
+    const QString path = folder.file(QStringLiteral("saknas/standard.txt"));
+    QString error;
+    QVERIFY(!WriteStandardTexts(path, {"a"}, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestStandardTexts::pathInProgramFolder() {
+    TestProgramFolder folder(false);
+    QCOMPARE(StandardTextsPath(), folder.file(QStringLiteral("standard.txt")));
+}
+
+void TestStandardTexts::htmlCharacterEntries() {
+    EntityChars = {QString(), "ä", "©", " "};
+    EntityCodes = {QString(), "&auml;", "&copy;", "&nbsp;"};
+    EntityCount = 2;
+    QCOMPARE(HtmlCharacterEntries(),
+             (QStringList{"ä - &auml;", "© - &copy;", "< - &lt;", "> - &gt;"}));
+    EntityChars = {QString(), " "};
+    EntityCodes = {QString(), "&nbsp;"};
+    EntityCount = 0;
+    QCOMPARE(HtmlCharacterEntries(), (QStringList{"< - &lt;", "> - &gt;"}));
+}
+
+void TestStandardTexts::htmlCharacterEntriesFromShippedTable() {
+    TestProgramFolder folder;
+    FakePlatformScope fake;
+    QVERIFY(LoadEntityTable());
+    const QStringList entries = HtmlCharacterEntries();
+    QCOMPARE(entries.size(), EntityCount + 2);
+    QVERIFY(entries.contains(QStringLiteral("ä - &auml;")));
+    QVERIFY(!entries.contains(QStringLiteral("  - &nbsp;")));
+    for (int k = 1; k <= EntityCount; ++k)
+        QCOMPARE(HtmlCharacterCode(entries[k - 1]), EntityCodes[k]);
+}
+
+void TestStandardTexts::htmlCharacterCode_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("<") << "< - &lt;"
+                       << "&lt;";
+    QTest::newRow(">") << "> - &gt;"
+                       << "&gt;";
+    QTest::newRow("ä") << "ä - &auml;"
+                       << "&auml;";
+    QTest::newRow("short") << "x -"
+                           << "";
+}
+
+void TestStandardTexts::htmlCharacterCode() {
+    QFETCH(QString, entry);
+    QFETCH(QString, code);
+    QCOMPARE(HtmlCharacterCode(entry), code);
+}
+
+void TestStandardTexts::listWidth() {
+    const auto width = [](const QString& s) { return double(s.size()) * 100.5; };
+    QCOMPARE(StandardListWidthFor({}, width), 1275);
+    QCOMPARE(StandardListWidthFor({"kort"}, width), 1275);
+    // 20 × 100.5 = 2010; 30 × 100.5 = 3015.
+    QCOMPARE(StandardListWidthFor({QString(20, u'x'), QString(30, u'x'), "a"}, width), 3015);
+}
+
+void TestStandardTexts::placement_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<qsizetype>("entries");
+    QTest::addColumn<int>("listWidth");
+    QTest::addColumn<TwipRect>("area");
+    QTest::addColumn<TwipRect>("expected");
+    const TwipRect area{100, 200, 9000, 6000};
+    // 3 × 195 + 25 = 610 tall, 1275 + 170 wide; (9000 − 1445) / 2 = 3777.5 rounds to 3778.
+    QTest::newRow("short standard list")
+        << 0 << qsizetype(3) << 1275 << area << TwipRect{3878, 2895, 1445, 610};
+    // 40 entries need 7825: as tall as the area, with room for the scroll bar.
+    QTest::newRow("long standard list")
+        << 0 << qsizetype(40) << 1275 << area << TwipRect{3775, 200, 1650, 6000};
+    QTest::newRow("exactly the area's height")
+        << 0 << qsizetype(30) << 1275 << TwipRect{0, 0, 9000, 5875}
+        << TwipRect{3675, 0, 1650, 5875};
+    QTest::newRow("wider than the area")
+        << 0 << qsizetype(3) << 9000 << area << TwipRect{100, 2895, 9000, 610};
+    QTest::newRow("character list keeps its width")
+        << 1 << qsizetype(100) << 5000 << area << TwipRect{3962, 200, 1275, 6000};
+    QTest::newRow("short character list")
+        << 1 << qsizetype(2) << 5000 << area << TwipRect{3962, 2992, 1275, 415};
+    QTest::newRow("167 entries fit 32767")
+        << 0 << qsizetype(167) << 1275 << TwipRect{0, 0, 20000, 32767}
+        << TwipRect{9278, 88, 1445, 32590};
+    QTest::newRow("168 entries as tall as the area")
+        << 0 << qsizetype(168) << 1275 << TwipRect{0, 0, 20000, 32767}
+        << TwipRect{9175, 0, 1650, 32767};
+    QTest::newRow("a million entries")
+        << 1 << qsizetype(1000000) << 1275 << area << TwipRect{3962, 200, 1275, 6000};
+    QTest::newRow("no entries") << 0 << qsizetype(0) << 1275 << area
+                                << TwipRect{3878, 3188, 1445, 25};
+}
+
+void TestStandardTexts::placement() {
+    QFETCH(int, index);
+    QFETCH(qsizetype, entries);
+    QFETCH(int, listWidth);
+    QFETCH(TwipRect, area);
+    QFETCH(TwipRect, expected);
+    const TwipRect list = PickListPlacement(index, entries, listWidth, area);
+    QCOMPARE(list.width, expected.width);
+    QCOMPARE(list.height, expected.height);
+    QCOMPARE(list.left, expected.left);
+    QCOMPARE(list.top, expected.top);
+}
+
+QTEST_GUILESS_MAIN(TestStandardTexts)
+#include "tst_standardtexts.moc"
