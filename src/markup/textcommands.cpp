@@ -79,7 +79,8 @@ CodeTable MakeCodeTable() {
 // One pass over the text. Each candidate runs from an "&" to the first ";" after it; the
 // position of that ";" is remembered, so the text is searched for ";" only once however many
 // "&" stand before it. A candidate that equals no code leaves its "&" as text and the search
-// goes on after that "&", so an "&" inside the candidate can still begin a code.
+// goes on after that "&", so an "&" inside the candidate can still begin a code. Plain text is
+// copied in runs, from the end of one decoded code to the start of the next.
 QString DecodeText(const QString& text) {
     const QStringView all(text);
     qsizetype amp = all.indexOf(u'&');
@@ -96,18 +97,17 @@ QString DecodeText(const QString& text) {
             if (semicolon < 0)
                 break; // no ";" after this "&": the rest is plain text
         }
-        result.append(all.sliced(copied, amp - copied));
         const qsizetype length = semicolon - amp + 1;
         const auto found = length <= table.longest
                                ? table.entries.constFind(all.sliced(amp, length))
                                : table.entries.constEnd();
-        if (found != table.entries.constEnd()) {
-            result.append(EntityChars.at(found.value()));
-            copied = semicolon + 1;
-        } else {
-            result.append(u'&');
-            copied = amp + 1;
+        if (found == table.entries.constEnd()) {
+            amp = all.indexOf(u'&', amp + 1);
+            continue;
         }
+        result.append(all.sliced(copied, amp - copied));
+        result.append(EntityChars.at(found.value()));
+        copied = semicolon + 1;
         amp = all.indexOf(u'&', copied);
     }
     result.append(all.sliced(copied));
@@ -281,9 +281,14 @@ TextEdit RemoveLineBreaks(const QString& text, int selStart, int selLength) {
     const QStringView selected = QStringView(text).sliced(sel.start, sel.length);
     QString result;
     result.reserve(selected.size());
-    for (const QChar c : selected)
-        if (c != CR && c != LF)
-            result.append(c);
+    qsizetype from = 0; // copied in runs between the breaks
+    for (qsizetype i = 0; i < selected.size(); ++i) {
+        if (selected[i] == CR || selected[i] == LF) {
+            result.append(selected.sliced(from, i - from));
+            from = i + 1;
+        }
+    }
+    result.append(selected.sliced(from));
     return ReplaceAndSelect(sel, std::move(result));
 }
 
