@@ -1,0 +1,609 @@
+// The colour picker window: sliders, number fields, names, the lock, the slots, the clipboard,
+// the colour chooser, its place on the screen and the colour its swatches offer for dragging.
+
+#include "colour/colourdrag.h"
+#include "colour/colourwidgets.h"
+#include "colour/frmfarg.h"
+#include "markup/globals.h"
+#include "platform/numbers.h"
+#include "shell/frmstartup.h"
+#include "shell/inimod.h"
+#include "shell/settings.h"
+#include "shell/tools.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QStringList fieldTexts(const frmFarg& picker) {
+    return {picker.txtFarg[0]->text(), picker.txtFarg[1]->text(), picker.txtFarg[2]->text()};
+}
+
+std::array<int, 3> slot(int s) {
+    return SlotColors[static_cast<std::size_t>(s)];
+}
+
+// Types a whole new text into a number field, as the user does after selecting it.
+void typeInto(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+QRgb barPixel(const frmFarg& picker, int bar, double unit) {
+    return picker.picFarg[bar]->picture().pixel(int(unit * ColourBar::PixelsPerUnit), 4);
+}
+
+} // namespace
+
+class tst_farg : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void controlsAndCaptions();
+    void listsTheSixteenNames();
+    void sliderArithmetic_data();
+    void sliderArithmetic();
+    void sliderFollowsTheHeldLeftButtonOnly();
+    void pressingTheBarItself();
+    void barPictures();
+    void fieldCorrections_data();
+    void fieldCorrections();
+    void fieldsHoldThreeCharacters();
+    void focusSelectsTheWholeField();
+    void codeText_data();
+    void codeText();
+    void nameLookUp_data();
+    void nameLookUp();
+    void nameChosenFromTheList();
+    void lockRule_data();
+    void lockRule();
+    void slotSwitchingKeepsEachSlot();
+    void copyToTheClipboard();
+    void doubleClickAsksTheColourChooser();
+    void cancelledChooserChangesNothing();
+    void closeHidesAndKeepsTheWindow();
+    void placedAtTheBottomRight();
+    void storedPlaceAppliedWhenOnScreen_data();
+    void storedPlaceAppliedWhenOnScreen();
+    void closingStoresThePlace();
+    void minimisedWindowStoresNothing();
+    void programEndStoresThePlace();
+    void dragCarriesTheSlotCode();
+    void launcherItemOpensThePicker();
+
+private:
+    std::unique_ptr<FakePlatformScope> platformScope;
+    std::unique_ptr<TestProgramFolder> folder;
+};
+
+void tst_farg::init() {
+    platformScope = std::make_unique<FakePlatformScope>();
+    folder = std::make_unique<TestProgramFolder>();
+    SlotColors = {};
+    ColorSlot = 0;
+    DraggedColor.clear();
+}
+
+void tst_farg::cleanup() {
+    ResetTools();
+    EndProgram = nullptr;
+    folder.reset();
+    platformScope.reset();
+}
+
+void tst_farg::controlsAndCaptions() {
+    frmFarg picker;
+    QCOMPARE(picker.windowTitle(), QStringLiteral("Webfärgväljaren"));
+    QCOMPARE(picker.lblFarg[0]->text(), QStringLiteral("&R:"));
+    QCOMPARE(picker.lblFarg[1]->text(), QStringLiteral("&G:"));
+    QCOMPARE(picker.lblFarg[2]->text(), QStringLiteral("&B:"));
+    QCOMPARE(picker.chkLock->text(), QStringLiteral("&Lås vid webfärg"));
+    QVERIFY(picker.chkLock->isChecked());
+    QCOMPARE(picker.cmdColorCopy->text(), QStringLiteral("&Kopiera"));
+    QVERIFY(picker.cmdColorCopy->isDefault());
+    QCOMPARE(picker.cmdColorClose->text(), QStringLiteral("Stäng"));
+    QCOMPARE(fieldTexts(picker), (QStringList{"0", "0", "0"}));
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#000000"));
+    QVERIFY(picker.picVisaFarg[0]->hasBorder());
+    for (int s = 1; s < 4; ++s)
+        QVERIFY(!picker.picVisaFarg[s]->hasBorder());
+}
+
+void tst_farg::listsTheSixteenNames() {
+    // The list comes from the program-wide names, which exist before the editor ever opens.
+    frmFarg picker;
+    QCOMPARE(picker.cmbFarg->count(), 16);
+    for (int i = 0; i < 16; ++i)
+        QCOMPARE(picker.cmbFarg->itemText(i), ColorNames[i]);
+    QCOMPARE(picker.cmbFarg->itemText(0), QStringLiteral("BLACK"));
+    QCOMPARE(picker.cmbFarg->itemText(15), QStringLiteral("WHITE"));
+}
+
+void tst_farg::sliderArithmetic_data() {
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("locked 64") << true << 64.0 << "153"
+                               << "#990000";
+    QTest::newRow("free 64") << false << 64.0 << "128"
+                             << "#800000";
+    QTest::newRow("free half rounds to even down") << false << 10.25 << "20"
+                                                   << "#140000";
+    QTest::newRow("free half rounds to even up") << false << 10.75 << "22"
+                                                 << "#160000";
+    QTest::newRow("free right end") << false << 127.5 << "255"
+                                    << "#FF0000";
+    QTest::newRow("free beyond the end") << false << 128.0 << "255"
+                                         << "#FF0000";
+    QTest::newRow("free far beyond the end") << false << 600.0 << "255"
+                                             << "#FF0000";
+    QTest::newRow("free left of the bar") << false << -3.0 << "0"
+                                          << "#000000";
+    QTest::newRow("free far left of the bar") << false << -500.0 << "0"
+                                              << "#000000";
+    QTest::newRow("locked first step") << true << 21.0 << "0"
+                                       << "#000000";
+    QTest::newRow("locked 42.5 rounds to 42") << true << 21.25 << "0"
+                                              << "#000000";
+    QTest::newRow("locked second step") << true << 21.5 << "51"
+                                        << "#330000";
+    QTest::newRow("locked right end") << true << 127.5 << "255"
+                                      << "#FF0000";
+    QTest::newRow("locked left of the bar") << true << -3.0 << "0"
+                                            << "#000000";
+}
+
+void tst_farg::sliderArithmetic() {
+    QFETCH(bool, locked);
+    QFETCH(double, x);
+    QFETCH(QString, field);
+    QFETCH(QString, code);
+    frmFarg picker;
+    picker.chkLock->setChecked(locked);
+    picker.picFarg_MouseDown(0, Qt::LeftButton, x);
+    QCOMPARE(picker.txtFarg[0]->text(), field);
+    QCOMPARE(slot(0)[0], field.toInt());
+    QCOMPARE(picker.cmbFarg->currentText(), code);
+    QCOMPARE(picker.picVisaFarg[0]->colour(), QColor(field.toInt(), 0, 0));
+}
+
+void tst_farg::sliderFollowsTheHeldLeftButtonOnly() {
+    frmFarg picker;
+    picker.chkLock->setChecked(false);
+    picker.picFarg_MouseDown(1, Qt::RightButton, 50);
+    QCOMPARE(picker.txtFarg[1]->text(), QStringLiteral("0"));
+    picker.picFarg_MouseMove(1, Qt::NoButton, 50);
+    QCOMPARE(picker.txtFarg[1]->text(), QStringLiteral("0"));
+    picker.picFarg_MouseMove(1, Qt::LeftButton, 50);
+    QCOMPARE(picker.txtFarg[1]->text(), QStringLiteral("100"));
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#006400"));
+}
+
+void tst_farg::pressingTheBarItself() {
+    frmFarg picker;
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    // The middle of the bar is 64 bar units: with the lock on that is 153.
+    const QPoint middle(picker.picFarg[2]->width() / 2, picker.picFarg[2]->height() / 2);
+    QTest::mousePress(picker.picFarg[2], Qt::LeftButton, {}, middle);
+    QTest::mouseRelease(picker.picFarg[2], Qt::LeftButton, {}, middle);
+    QCOMPARE(picker.txtFarg[2]->text(), QStringLiteral("153"));
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#000099"));
+}
+
+void tst_farg::barPictures() {
+    frmFarg picker;
+    picker.chkLock->setChecked(false);
+    typeInto(picker.txtFarg[1], QStringLiteral("100"));
+    // Free: each unit i of the red bar shows red 2·i with the other two components kept.
+    QCOMPARE(barPixel(picker, 0, 100), qRgb(200, 100, 0));
+    QCOMPARE(barPixel(picker, 0, 0), qRgb(0, 100, 0));
+    QCOMPARE(barPixel(picker, 2, 127), qRgb(0, 100, 254));
+    // Locked: seven boxes of 21.2 units in the steps of 51.
+    picker.chkLock->setChecked(true);
+    QCOMPARE(picker.txtFarg[1]->text(), QStringLiteral("102"));
+    QCOMPARE(barPixel(picker, 0, 64), qRgb(153, 102, 0));
+    QCOMPARE(barPixel(picker, 0, 10), qRgb(0, 102, 0));
+    QCOMPARE(barPixel(picker, 0, 120), qRgb(255, 102, 0));
+    QCOMPARE(barPixel(picker, 1, 30), qRgb(0, 51, 0));
+}
+
+void tst_farg::fieldCorrections_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("above 255") << "300"
+                               << "255" << 255 << "255";
+    QTest::newRow("below 0") << "-7"
+                             << "0" << 0 << "0";
+    QTest::newRow("trailing letter") << "12a"
+                                     << "12a" << 12 << "";
+    QTest::newRow("no number") << "abc"
+                               << "abc" << 0 << "";
+    QTest::newRow("sign alone") << "-"
+                                << "-" << 0 << "";
+    QTest::newRow("half rounds to even") << "2.5"
+                                         << "2.5" << 2 << "";
+    QTest::newRow("in range") << "255"
+                              << "255" << 255 << "";
+}
+
+void tst_farg::fieldCorrections() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, value);
+    QFETCH(QString, selected);
+    frmFarg picker;
+    typeInto(picker.txtFarg[1], typed);
+    QCOMPARE(picker.txtFarg[1]->text(), shown);
+    QCOMPARE(slot(0)[1], value);
+    QCOMPARE(picker.txtFarg[1]->selectedText(), selected);
+    if (!selected.isEmpty())
+        QCOMPARE(picker.txtFarg[1]->selectionStart(), 0);
+    QCOMPARE(picker.cmbFarg->currentText(), ColourCode(0, value, 0));
+}
+
+void tst_farg::fieldsHoldThreeCharacters() {
+    frmFarg picker;
+    typeInto(picker.txtFarg[0], QStringLiteral("12abc"));
+    QCOMPARE(picker.txtFarg[0]->text(), QStringLiteral("12a"));
+    QCOMPARE(slot(0)[0], 12);
+}
+
+void tst_farg::focusSelectsTheWholeField() {
+    frmFarg picker;
+    picker.txtFarg[2]->setText(QStringLiteral("128"));
+    picker.txtFarg[2]->deselect();
+    picker.txtFarg_GotFocus(2);
+    QCOMPARE(picker.txtFarg[2]->selectedText(), QStringLiteral("128"));
+}
+
+void tst_farg::codeText_data() {
+    QTest::addColumn<QString>("red");
+    QTest::addColumn<QString>("green");
+    QTest::addColumn<QString>("blue");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("orange") << "255"
+                            << "153"
+                            << "0"
+                            << "#FF9900";
+    QTest::newRow("capitals and padding") << "10"
+                                          << "171"
+                                          << "5"
+                                          << "#0AAB05";
+    QTest::newRow("black") << "0"
+                           << "0"
+                           << "0"
+                           << "#000000";
+    QTest::newRow("white") << "255"
+                           << "255"
+                           << "255"
+                           << "#FFFFFF";
+}
+
+void tst_farg::codeText() {
+    QFETCH(QString, red);
+    QFETCH(QString, green);
+    QFETCH(QString, blue);
+    QFETCH(QString, code);
+    frmFarg picker;
+    typeInto(picker.txtFarg[0], red);
+    typeInto(picker.txtFarg[1], green);
+    typeInto(picker.txtFarg[2], blue);
+    QCOMPARE(picker.cmbFarg->currentText(), code);
+    QCOMPARE(picker.picVisaFarg[0]->colour(), QColor(red.toInt(), green.toInt(), blue.toInt()));
+}
+
+void tst_farg::nameLookUp_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("combo");
+    QTest::newRow("navy") << "Navy" << QStringList{"0", "0", "128"} << "NAVY";
+    QTest::newRow("silver, any case") << "sIlVeR" << QStringList{"192", "192", "192"} << "SILVER";
+    QTest::newRow("fuchsia") << "fuchsia" << QStringList{"255", "0", "255"} << "FUCHSIA";
+    QTest::newRow("not a name") << "navi" << QStringList{"0", "0", "0"} << "navi";
+    QTest::newRow("blank before") << " red" << QStringList{"0", "0", "0"} << " red";
+}
+
+void tst_farg::nameLookUp() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, combo);
+    frmFarg picker;
+    picker.chkLock->setChecked(false);
+    picker.cmbFarg->lineEdit()->clear();
+    QTest::keyClicks(picker.cmbFarg, typed);
+    QCOMPARE(fieldTexts(picker), fields);
+    QCOMPARE(picker.cmbFarg->currentText(), combo);
+    QCOMPARE(slot(0)[2], fields[2].toInt());
+}
+
+void tst_farg::nameChosenFromTheList() {
+    frmFarg picker;
+    picker.cmbFarg->setCurrentIndex(11);
+    emit picker.cmbFarg->activated(11);
+    QCOMPARE(fieldTexts(picker), (QStringList{"255", "255", "0"}));
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("YELLOW"));
+    // A slider change afterwards shows the code again, and the same name can be chosen anew.
+    picker.picFarg_MouseDown(2, Qt::LeftButton, 64);
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#FFFF99"));
+    picker.cmbFarg->setCurrentIndex(11);
+    emit picker.cmbFarg->activated(11);
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("YELLOW"));
+    QCOMPARE(slot(0)[2], 0);
+}
+
+void tst_farg::lockRule_data() {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("white stays white")
+        << QStringList{"255", "255", "255"} << QStringList{"255", "255", "255"} << "#FFFFFF";
+    QTest::newRow("steps down") << QStringList{"100", "212", "42"} << QStringList{"102", "204", "0"}
+                                << "#66CC00";
+    QTest::newRow("already safe") << QStringList{"51", "153", "204"}
+                                  << QStringList{"51", "153", "204"} << "#3399CC";
+}
+
+void tst_farg::lockRule() {
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    QFETCH(QString, code);
+    frmFarg picker;
+    picker.chkLock->setChecked(false);
+    for (int k = 0; k < 3; ++k)
+        typeInto(picker.txtFarg[k], before[k]);
+    QTest::mouseClick(picker.chkLock, Qt::LeftButton);
+    QVERIFY(picker.chkLock->isChecked());
+    QCOMPARE(fieldTexts(picker), after);
+    QCOMPARE(picker.cmbFarg->currentText(), code);
+    // Switching the lock off changes no value.
+    QTest::mouseClick(picker.chkLock, Qt::LeftButton);
+    QCOMPARE(fieldTexts(picker), after);
+}
+
+void tst_farg::slotSwitchingKeepsEachSlot() {
+    frmFarg picker;
+    picker.chkLock->setChecked(false);
+    typeInto(picker.txtFarg[0], QStringLiteral("200"));
+    QTest::mousePress(picker.picVisaFarg[1], Qt::LeftButton);
+    QTest::mouseRelease(picker.picVisaFarg[1], Qt::LeftButton);
+    QCOMPARE(ColorSlot, 1);
+    QVERIFY(picker.picVisaFarg[1]->hasBorder());
+    QVERIFY(!picker.picVisaFarg[0]->hasBorder());
+    QCOMPARE(fieldTexts(picker), (QStringList{"0", "0", "0"}));
+    typeInto(picker.txtFarg[2], QStringLiteral("77"));
+    QCOMPARE(picker.picVisaFarg[1]->colour(), QColor(0, 0, 77));
+    QCOMPARE(picker.picVisaFarg[0]->colour(), QColor(200, 0, 0));
+    // Any button selects a slot.
+    QTest::mousePress(picker.picVisaFarg[0], Qt::RightButton);
+    QCOMPARE(ColorSlot, 0);
+    QCOMPARE(fieldTexts(picker), (QStringList{"200", "0", "0"}));
+    QCOMPARE(slot(1), (std::array<int, 3>{0, 0, 77}));
+    // With the lock on, selecting a slot moves its colour to the web-safe steps.
+    picker.chkLock->setChecked(true);
+    picker.picVisaFarg_MouseDown(1);
+    QCOMPARE(fieldTexts(picker), (QStringList{"0", "0", "51"}));
+    QCOMPARE(slot(1), (std::array<int, 3>{0, 0, 51}));
+    QCOMPARE(slot(0), (std::array<int, 3>{204, 0, 0}));
+}
+
+void tst_farg::copyToTheClipboard() {
+    frmFarg picker;
+    typeInto(picker.txtFarg[0], QStringLiteral("255"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::mouseClick(picker.cmdColorCopy, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#FF0000"));
+    // A chosen name is copied as the name; an empty text leaves the clipboard alone.
+    picker.cmbFarg->setCurrentIndex(4);
+    emit picker.cmbFarg->activated(4);
+    picker.cmdColorCopy_Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("NAVY"));
+    picker.cmbFarg->setEditText(QString());
+    picker.cmdColorCopy_Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("NAVY"));
+}
+
+void tst_farg::doubleClickAsksTheColourChooser() {
+    frmFarg picker;
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    platformScope->fake.colourAnswers = {0xFF0000u};
+    // A double click: the first press selects the slot, the second click asks the chooser.
+    QTest::mouseClick(picker.picVisaFarg[3], Qt::LeftButton);
+    QTest::mouseDClick(picker.picVisaFarg[3], Qt::LeftButton);
+    QTest::mouseRelease(picker.picVisaFarg[3], Qt::LeftButton);
+    QCOMPARE(ColorSlot, 3);
+    QCOMPARE(platformScope->fake.calls.size(), 1);
+    QCOMPARE(platformScope->fake.calls[0].kind, PlatformCall::ChooseColour);
+    QCOMPARE(platformScope->fake.calls[0].rgb, 0u);
+    QCOMPARE(fieldTexts(picker), (QStringList{"255", "0", "0"}));
+    QCOMPARE(slot(3), (std::array<int, 3>{255, 0, 0}));
+    // The chooser's colour is taken as it is, even with the lock on.
+    platformScope->fake.colourAnswers = {0x123456u};
+    picker.picVisaFarg_DblClick(3);
+    QCOMPARE(platformScope->fake.calls.last().rgb, 0xFF0000u);
+    QCOMPARE(fieldTexts(picker), (QStringList{"18", "52", "86"}));
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#123456"));
+}
+
+void tst_farg::cancelledChooserChangesNothing() {
+    frmFarg picker;
+    picker.chkLock->setChecked(false);
+    typeInto(picker.txtFarg[1], QStringLiteral("99"));
+    platformScope->fake.colourAnswers = {std::nullopt};
+    picker.picVisaFarg_DblClick(0);
+    QCOMPARE(platformScope->fake.calls.size(), 1);
+    QCOMPARE(platformScope->fake.calls[0].rgb, 0x006300u);
+    QCOMPARE(fieldTexts(picker), (QStringList{"0", "99", "0"}));
+    QCOMPARE(slot(0), (std::array<int, 3>{0, 99, 0}));
+}
+
+void tst_farg::closeHidesAndKeepsTheWindow() {
+    RegisterColourPicker();
+    auto* picker = qobject_cast<frmFarg*>(ToolWindow(Tool::ColourPicker));
+    QVERIFY(picker);
+    picker->show();
+    typeInto(picker->txtFarg[0], QStringLiteral("90"));
+    picker->cmdColorClose->click();
+    QVERIFY(!picker->isVisible());
+    picker->show();
+    QTest::keyClick(picker, Qt::Key_Escape);
+    QVERIFY(!picker->isVisible());
+    picker->show();
+    picker->close();
+    QVERIFY(!picker->isVisible());
+    // The same window comes back with its slots.
+    QCOMPARE(ToolWindow(Tool::ColourPicker), picker);
+    picker->show();
+    QCOMPARE(picker->txtFarg[0]->text(), QStringLiteral("90"));
+    QCOMPARE(slot(0)[0], 90);
+}
+
+void tst_farg::placedAtTheBottomRight() {
+    frmFarg picker;
+    const QSize screen = platformScope->fake.screenTwips / TwipsPerPixel;
+    const QRect frame = picker.frameGeometry();
+    QCOMPARE(frame.topLeft(),
+             QPoint(screen.width() - frame.width(), screen.height() - frame.height()));
+}
+
+void tst_farg::storedPlaceAppliedWhenOnScreen_data() {
+    // Positions in twips; the fake screen is 1920 × 1040 pixels.
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<bool>("leftApplied");
+    QTest::addColumn<bool>("topApplied");
+    QTest::newRow("on screen") << "1500"
+                               << "3000" << true << true;
+    QTest::newRow("missing keys") << ""
+                                  << "" << false << false;
+    QTest::newRow("zero") << "0"
+                          << "0" << false << false;
+    QTest::newRow("one") << "1"
+                         << "1" << true << true;
+    QTest::newRow("negative") << "-300"
+                              << "450" << false << true;
+    QTest::newRow("beyond the right edge") << "28000"
+                                           << "450" << false << true;
+    QTest::newRow("beyond the bottom") << "450"
+                                       << "15500" << true << false;
+}
+
+void tst_farg::storedPlaceAppliedWhenOnScreen() {
+    QFETCH(QString, left);
+    QFETCH(QString, top);
+    QFETCH(bool, leftApplied);
+    QFETCH(bool, topApplied);
+    if (!left.isEmpty()) {
+        WriteIniString(QStringLiteral("WebFarg"), QStringLiteral("Left"), left, IniFile);
+        WriteIniString(QStringLiteral("WebFarg"), QStringLiteral("Top"), top, IniFile);
+    }
+    frmFarg picker;
+    const QSize screen = platformScope->fake.screenTwips / TwipsPerPixel;
+    const QRect frame = picker.frameGeometry();
+    QCOMPARE(frame.left(), leftApplied ? RoundHalfEven(left.toDouble() / TwipsPerPixel)
+                                       : screen.width() - frame.width());
+    QCOMPARE(frame.top(), topApplied ? RoundHalfEven(top.toDouble() / TwipsPerPixel)
+                                     : screen.height() - frame.height());
+}
+
+void tst_farg::closingStoresThePlace() {
+    frmFarg picker;
+    picker.show();
+    picker.move(200, 300);
+    picker.close();
+    QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Left"), IniFile), 3000.0);
+    QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Top"), IniFile), 4500.0);
+    // The next picker of a later run starts there.
+    frmFarg next;
+    QCOMPARE(next.frameGeometry().topLeft(), QPoint(200, 300));
+}
+
+void tst_farg::minimisedWindowStoresNothing() {
+    frmFarg picker;
+    picker.show();
+    picker.setWindowState(Qt::WindowMinimized);
+    picker.close();
+    QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Left"), IniFile), -32768.0);
+}
+
+void tst_farg::programEndStoresThePlace() {
+    QList<int> endedWith;
+    EndProgram = [&endedWith](int code) { endedWith.append(code); };
+    RegisterColourPicker();
+    QWidget* picker = ToolWindow(Tool::ColourPicker);
+    picker->show();
+    picker->move(100, 50);
+    // Hidden by "Stäng" before the end: the end still stores its place.
+    static_cast<frmFarg*>(picker)->cmdColorClose_Click();
+    WriteIniInt(QStringLiteral("WebFarg"), QStringLiteral("Left"), 7, IniFile);
+    SaveSettings();
+    QCOMPARE(endedWith, QList<int>{0});
+    QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Left"), IniFile), 1500.0);
+    QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Top"), IniFile), 750.0);
+}
+
+void tst_farg::dragCarriesTheSlotCode() {
+    frmFarg picker;
+    // Slot 2 holds blue.
+    picker.picVisaFarg_MouseDown(2);
+    typeInto(picker.txtFarg[2], QStringLiteral("255"));
+    // A name chosen afterwards in slot 0 ...
+    picker.picVisaFarg_MouseDown(0);
+    picker.cmbFarg->lineEdit()->clear();
+    QTest::keyClicks(picker.cmbFarg, QStringLiteral("Navy"));
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("NAVY"));
+    // ... and in slot 2 itself.
+    QTest::mousePress(picker.picVisaFarg[2], Qt::LeftButton);
+    QTest::mouseRelease(picker.picVisaFarg[2], Qt::LeftButton);
+    QCOMPARE(DraggedColor, QStringLiteral("#0000FF"));
+    picker.cmbFarg->lineEdit()->clear();
+    QTest::keyClicks(picker.cmbFarg, QStringLiteral("teal"));
+    QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("TEAL"));
+    // The press applies the lock (128 becomes 153) before the code is taken.
+    picker.picVisaFarg_MouseDown(2);
+    QCOMPARE(DraggedColor, QStringLiteral("#009999"));
+
+    std::unique_ptr<QMimeData> mime(ColourMimeData(DraggedColor));
+    QCOMPARE(mime->text(), QStringLiteral("#009999"));
+    QCOMPARE(mime->data(QStringLiteral("application/x-vessilora-colour")), QByteArray("#009999"));
+    QCOMPARE(ColourFromMime(mime.get()), std::optional<QString>(QStringLiteral("#009999")));
+}
+
+void tst_farg::launcherItemOpensThePicker() {
+    {
+        frmStartUp launcher;
+        int exitCode = -1;
+        QVERIFY(launcher.Form_Load(exitCode));
+        QVERIFY(!launcher.mnuVisaColor->isEnabled());
+    }
+    ResetTools();
+    RegisterColourPicker();
+    frmStartUp launcher;
+    int exitCode = -1;
+    QVERIFY(launcher.Form_Load(exitCode));
+    QVERIFY(launcher.mnuVisaColor->isEnabled());
+    launcher.mnuVisaColor->trigger();
+    auto* picker = qobject_cast<frmFarg*>(ExistingToolWindow(Tool::ColourPicker));
+    QVERIFY(picker);
+    QVERIFY(picker->isVisible());
+    // The launcher stays: the picker opens beside any window.
+    QVERIFY(launcher.isVisible());
+}
+
+QTEST_MAIN(tst_farg)
+#include "tst_farg.moc"
