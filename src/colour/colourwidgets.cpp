@@ -62,11 +62,11 @@ void ColourSwatch::setBorder(bool border) {
 void ColourSwatch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect all = rect();
-    // A thin edge keeps a swatch in the window's own colour visible; the selected swatch
-    // gets a thick frame in the text colour.
-    painter.fillRect(all, m_border ? palette().windowText() : palette().mid());
-    const int frame = m_border ? 3 : 1;
-    painter.fillRect(all.adjusted(frame, frame, -frame, -frame), m_colour);
+    // The selected swatch is framed in the highlight colour, which shows against black and
+    // white alike; a thin edge keeps a swatch in the window's own colour visible.
+    painter.fillRect(all, m_border ? palette().highlight() : palette().window());
+    painter.fillRect(all.adjusted(3, 3, -3, -3), palette().mid());
+    painter.fillRect(all.adjusted(4, 4, -4, -4), m_colour);
 }
 
 void ColourSwatch::mousePressEvent(QMouseEvent* event) {
