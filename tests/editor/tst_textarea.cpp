@@ -1,0 +1,445 @@
+// The text area: raw text kept exactly, positions in characters, one-step replacement,
+// paste and drops without line-break conversion, keys left to the menus.
+
+#include "editor/textarea.h"
+#include "platform/files.h"
+#include "testsupport.h"
+
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qscilexerhtml.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QtTest>
+
+class tst_textarea : public QObject {
+    Q_OBJECT
+private slots:
+    void textIsKeptExactly_data();
+    void textIsKeptExactly();
+    void loadingClearsUndoAndModifiedMark();
+    void loadingRefusesATextTooLong();
+    void editsKeepOtherLineBreaks();
+    void selectionCountsCharacters_data();
+    void selectionCountsCharacters();
+    void everySelectionOfAMixedText();
+    void positionInsideASurrogatePairGoesToItsStart();
+    void selectionIsClampedToTheText_data();
+    void selectionIsClampedToTheText();
+    void selStartAndSelLengthAlone();
+    void replaceSelectionIsOneUndoStep();
+    void replaceSelectionKeepsNulCharacters();
+    void mappingAtTheEndOfALongText();
+    void pasteKeepsLineBreaks_data();
+    void pasteKeepsLineBreaks();
+    void enterInsertsCrLf();
+    void keysAreLeftToTheMenus_data();
+    void keysAreLeftToTheMenus();
+    void menuShortcutsReachTheWindow();
+    void textDropKeepsLineBreaks();
+    void colourDropIsOffered();
+    void changedIsRaisedForEveryKindOfChange();
+    void fontReachesEveryStyle();
+    void unknownTagsLookLikeKnownOnes();
+};
+
+namespace {
+
+QString allWindowsBytes() {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    return DecodeCp1252(all);
+}
+
+const QString Mixed = QStringLiteral("<p>å\r\näö€\n😀x\rend\r\n\r\n\nZ");
+
+// Outside a real drag session Qt delivers no drop event, so the test hands it over the way
+// the viewport does.
+class DropTarget : public TextArea {
+public:
+    using TextArea::dropEvent;
+};
+
+QDropEvent* makeDrop(QMimeData* mime, Qt::DropAction action = Qt::CopyAction) {
+    return new QDropEvent(QPointF(1, 1), Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton,
+                          action == Qt::CopyAction ? Qt::ControlModifier : Qt::NoModifier);
+}
+
+} // namespace
+
+void tst_textarea::textIsKeptExactly_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\n");
+    QTest::newRow("LF") << QStringLiteral("a\nb\n\n");
+    QTest::newRow("CR") << QStringLiteral("a\rb\r\r");
+    QTest::newRow("mixed") << QStringLiteral("\r\n\n\r\r\n\n\rx\n\r");
+    QTest::newRow("Windows-1252 bytes") << allWindowsBytes();
+    QTest::newRow("NUL inside") << QStringLiteral("a") + QChar(0) + QStringLiteral("b\r\n");
+    QTest::newRow("Swedish and emoji") << Mixed;
+}
+
+void tst_textarea::textIsKeptExactly() {
+    QFETCH(QString, text);
+    TextArea area;
+    QVERIFY(area.setWholeText(text));
+    QCOMPARE(area.text(), text);
+    QCOMPARE(area.textLength(), text.size());
+    area.setSel(0, static_cast<int>(text.size()));
+    QCOMPARE(area.selText(), text);
+    area.setText(text + text);
+    QCOMPARE(area.text(), text + text);
+}
+
+void tst_textarea::loadingClearsUndoAndModifiedMark() {
+    TextArea area;
+    area.setWholeText(QStringLiteral("first"));
+    area.setSel(5, 0);
+    area.replaceSelection(QStringLiteral(" more"));
+    QVERIFY(area.isModified());
+    QVERIFY(area.isUndoAvailable());
+    area.setSel(3, 0);
+    QVERIFY(area.setWholeText(QStringLiteral("second")));
+    QVERIFY(!area.isModified());
+    QVERIFY(!area.isUndoAvailable());
+    QCOMPARE(area.selStart(), 0);
+    QCOMPARE(area.selLength(), 0);
+    area.undo();
+    QCOMPARE(area.text(), QStringLiteral("second"));
+}
+
+void tst_textarea::loadingRefusesATextTooLong() {
+    // A text over the limit is refused before anything changes. A lighter stand-in would
+    // not exercise the check, so build the text once, sharing one buffer.
+    TextArea area;
+    area.setWholeText(QStringLiteral("kept"));
+    const QString tooLong(TextArea::MaxLength + 1, QLatin1Char('x'));
+    QVERIFY(!area.setWholeText(tooLong));
+    QCOMPARE(area.text(), QStringLiteral("kept"));
+}
+
+void tst_textarea::editsKeepOtherLineBreaks() {
+    TextArea area;
+    area.setWholeText(QStringLiteral("a\rb\nc\r\nd"));
+    area.setSel(1, 0);
+    area.replaceSelection(QStringLiteral("X"));
+    area.setSel(6, 2);
+    area.replaceSelection(QStringLiteral("\n\r"));
+    QCOMPARE(area.text(), QStringLiteral("aX\rb\nc\n\rd"));
+}
+
+void tst_textarea::selectionCountsCharacters_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("first letter") << 0 << 1 << QStringLiteral("<");
+    QTest::newRow("å alone") << 3 << 1 << QStringLiteral("å");
+    QTest::newRow("across CR LF") << 3 << 4 << QStringLiteral("å\r\nä");
+    QTest::newRow("euro") << 8 << 1 << QStringLiteral("€");
+    QTest::newRow("surrogate pair") << 10 << 2 << QStringLiteral("😀");
+    QTest::newRow("after the pair") << 12 << 3 << QStringLiteral("x\re");
+    QTest::newRow("the end") << 19 << 5 << QStringLiteral("\r\n\nZ");
+}
+
+void tst_textarea::selectionCountsCharacters() {
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, selected);
+    TextArea area;
+    area.setWholeText(Mixed);
+    area.setSel(start, length);
+    QCOMPARE(area.selText(), selected);
+    QCOMPARE(area.selStart(), start);
+    QCOMPARE(area.selLength(), selected.size());
+}
+
+void tst_textarea::everySelectionOfAMixedText() {
+    TextArea area;
+    area.setWholeText(Mixed);
+    const auto splitsPair = [](int pos) {
+        return pos > 0 && pos < Mixed.size() && Mixed.at(pos).isLowSurrogate();
+    };
+    for (int start = 0; start <= Mixed.size(); ++start) {
+        if (splitsPair(start))
+            continue;
+        for (int end = start; end <= Mixed.size(); ++end) {
+            if (splitsPair(end))
+                continue;
+            area.setSel(start, end - start);
+            QCOMPARE(area.selStart(), start);
+            QCOMPARE(area.selLength(), end - start);
+            QCOMPARE(area.selText(), Mixed.mid(start, end - start));
+        }
+    }
+}
+
+void tst_textarea::positionInsideASurrogatePairGoesToItsStart() {
+    TextArea area;
+    area.setWholeText(QStringLiteral("ab😀cd"));
+    area.setSel(3, 0);
+    QCOMPARE(area.selStart(), 2);
+    QCOMPARE(area.charPosition(area.bytePosition(3)), 2);
+}
+
+void tst_textarea::selectionIsClampedToTheText_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("expectedStart");
+    QTest::addColumn<int>("expectedLength");
+    QTest::newRow("negative start") << -5 << 3 << 0 << 3;
+    QTest::newRow("negative length") << 2 << -3 << 2 << 0;
+    QTest::newRow("start past the end") << 50 << 2 << 6 << 0;
+    QTest::newRow("length past the end") << 4 << 100 << 4 << 2;
+}
+
+void tst_textarea::selectionIsClampedToTheText() {
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(int, expectedStart);
+    QFETCH(int, expectedLength);
+    TextArea area;
+    area.setWholeText(QStringLiteral("åäö\r\nx"));
+    area.setSel(start, length);
+    QCOMPARE(area.selStart(), expectedStart);
+    QCOMPARE(area.selLength(), expectedLength);
+}
+
+void tst_textarea::selStartAndSelLengthAlone() {
+    TextArea area;
+    area.setWholeText(QStringLiteral("åäö€abc"));
+    area.setSel(1, 3);
+    area.setSelStart(2);
+    QCOMPARE(area.selStart(), 2);
+    QCOMPARE(area.selLength(), 0);
+    area.setSelLength(3);
+    QCOMPARE(area.selText(), QStringLiteral("ö€a"));
+}
+
+void tst_textarea::replaceSelectionIsOneUndoStep() {
+    TextArea area;
+    area.setWholeText(QStringLiteral("<p>old</p>\r\n"));
+    area.setSel(3, 3);
+    area.replaceSelection(QStringLiteral("nytt å\r\n😀"));
+    QCOMPARE(area.text(), QStringLiteral("<p>nytt å\r\n😀</p>\r\n"));
+    QCOMPARE(area.selLength(), 0);
+    QCOMPARE(area.selStart(), 3 + 10);
+    area.undo();
+    QCOMPARE(area.text(), QStringLiteral("<p>old</p>\r\n"));
+    QVERIFY(!area.isUndoAvailable());
+}
+
+void tst_textarea::replaceSelectionKeepsNulCharacters() {
+    TextArea area;
+    area.setWholeText(QStringLiteral("ab"));
+    area.setSel(1, 0);
+    const QString inserted = QStringLiteral("x") + QChar(0) + QStringLiteral("y");
+    area.replaceSelection(inserted);
+    QCOMPARE(area.text(), QStringLiteral("a") + inserted + QStringLiteral("b"));
+    QCOMPARE(area.selStart(), 4);
+}
+
+void tst_textarea::mappingAtTheEndOfALongText() {
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += QStringLiteral("<td>rad %1 åäö € 😀</td>\r\n").arg(i);
+    text += QString(5000, QLatin1Char('a')) + QStringLiteral("ö") + QString(5000, QLatin1Char('b'));
+    TextArea area;
+    area.setWholeText(text);
+    const int start = static_cast<int>(text.size()) - 7000;
+    area.setSel(start, 4000);
+    QCOMPARE(area.selStart(), start);
+    QCOMPARE(area.selText(), text.mid(start, 4000));
+    area.setSel(static_cast<int>(text.size()) - 10050, 20);
+    QCOMPARE(area.selText(), text.mid(text.size() - 10050, 20));
+}
+
+void tst_textarea::pasteKeepsLineBreaks_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("paste()") << QStringLiteral("call");
+    QTest::newRow("Ctrl+V") << QStringLiteral("ctrl");
+    QTest::newRow("Shift+Insert") << QStringLiteral("shift");
+}
+
+void tst_textarea::pasteKeepsLineBreaks() {
+    QFETCH(QString, how);
+    TextArea area;
+    area.setWholeText(QStringLiteral("[sel]\r\n"));
+    area.setSel(1, 3);
+    const QString pasted = QStringLiteral("a\rb\nc\r\nö😀");
+    QApplication::clipboard()->setText(pasted);
+    if (how == QLatin1String("call"))
+        area.paste();
+    else if (how == QLatin1String("ctrl"))
+        QTest::keyClick(&area, Qt::Key_V, Qt::ControlModifier);
+    else
+        QTest::keyClick(&area, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(area.text(), QStringLiteral("[") + pasted + QStringLiteral("]\r\n"));
+    QCOMPARE(area.selStart(), 1 + pasted.size());
+    area.undo();
+    QCOMPARE(area.text(), QStringLiteral("[sel]\r\n"));
+}
+
+void tst_textarea::enterInsertsCrLf() {
+    TextArea area;
+    area.setWholeText(QStringLiteral("ab\ncd"));
+    area.setSel(1, 0);
+    QTest::keyClick(&area, Qt::Key_Return);
+    area.setSel(8, 0);
+    QTest::keyClick(&area, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(area.text(), QStringLiteral("a\r\nb\ncd\r\n"));
+}
+
+void tst_textarea::keysAreLeftToTheMenus_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Ctrl+Up") << int(Qt::Key_Up);
+    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down);
+    QTest::newRow("Ctrl+D") << int(Qt::Key_D);
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L);
+    QTest::newRow("Ctrl+T") << int(Qt::Key_T);
+    QTest::newRow("Ctrl+U") << int(Qt::Key_U);
+    QTest::newRow("Ctrl+Y") << int(Qt::Key_Y);
+}
+
+void tst_textarea::keysAreLeftToTheMenus() {
+    QFETCH(int, key);
+    TextArea area;
+    const int combined = QKeyCombination(Qt::ControlModifier, Qt::Key(key)).toCombined();
+    QCOMPARE(area.standardCommands()->boundTo(combined), nullptr);
+
+    // The text area does not claim the key, so a menu shortcut can take it.
+    QKeyEvent override(QEvent::ShortcutOverride, key, Qt::ControlModifier);
+    override.ignore();
+    QApplication::sendEvent(&area, &override);
+    QVERIFY(!override.isAccepted());
+
+    // Nor does Scintilla act on it (duplicate, cut or swap lines, lower case, redo).
+    const QString text = QStringLiteral("Line ONE\r\nline two\r\n");
+    area.setWholeText(text);
+    // Leave something to redo and a selection to duplicate or recase.
+    area.setSel(12, 3);
+    area.replaceSelection(QStringLiteral("NE"));
+    area.undo();
+    area.setSel(2, 4);
+    QTest::keyClick(&area, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(area.text(), text);
+}
+
+void tst_textarea::menuShortcutsReachTheWindow() {
+    QMainWindow window;
+    auto* area = new TextArea(&window);
+    window.setCentralWidget(area);
+    QAction action(QStringLiteral("Radera taggar"), &window);
+    action.setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_D));
+    window.addAction(&action);
+    QSignalSpy triggered(&action, &QAction::triggered);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    area->setFocus();
+    area->setWholeText(QStringLiteral("text\r\n"));
+    QTest::keyClick(area, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+    QCOMPARE(area->text(), QStringLiteral("text\r\n"));
+}
+
+void tst_textarea::textDropKeepsLineBreaks() {
+    DropTarget area;
+    area.resize(400, 300);
+    area.show();
+    area.setWholeText(QStringLiteral("end"));
+    auto* mime = new QMimeData;
+    mime->setText(QStringLiteral("a\nb\rc\r\n"));
+    QScopedPointer<QDropEvent> drop(makeDrop(mime));
+    area.dropEvent(drop.data());
+    QVERIFY(drop->isAccepted());
+    QCOMPARE(area.text(), QStringLiteral("a\nb\rc\r\nend"));
+    QCOMPARE(area.selText(), QStringLiteral("a\nb\rc\r\n"));
+    area.undo();
+    QCOMPARE(area.text(), QStringLiteral("end"));
+    delete mime;
+}
+
+void tst_textarea::colourDropIsOffered() {
+    DropTarget area;
+    area.resize(400, 300);
+    area.show();
+    area.setWholeText(QStringLiteral("<body bgcolor=\"\">"));
+    QSignalSpy offered(&area, &TextArea::colourDropped);
+    auto* mime = new QMimeData;
+    mime->setText(QStringLiteral("#FF8000"));
+    mime->setData(QLatin1String(TextArea::ColourMimeType), QByteArray("#FF8000"));
+    QScopedPointer<QDropEvent> drop(makeDrop(mime));
+    area.dropEvent(drop.data());
+    QCOMPARE(offered.count(), 1);
+    QCOMPARE(offered.at(0).at(0).toString(), QStringLiteral("#FF8000"));
+    QCOMPARE(area.text(), QStringLiteral("<body bgcolor=\"\">"));
+    delete mime;
+}
+
+void tst_textarea::changedIsRaisedForEveryKindOfChange() {
+    TextArea area;
+    QSignalSpy changed(&area, &TextArea::changed);
+    area.setWholeText(QStringLiteral("abc"));
+    QCOMPARE(changed.count(), 1);
+    area.setWholeText(QStringLiteral("abc")); // setting the text always counts as a change
+    QCOMPARE(changed.count(), 2);
+    area.setSel(1, 1);
+    QTest::keyClick(&area, Qt::Key_Right);
+    QCOMPARE(changed.count(), 2);
+    area.setSel(1, 1);
+    area.replaceSelection(QStringLiteral("x")); // a deletion and an insertion: one change
+    QCOMPARE(changed.count(), 3);
+    area.replaceSelection(QString()); // nothing selected, nothing inserted
+    QCOMPARE(changed.count(), 3);
+    QTest::keyClick(&area, Qt::Key_Q);
+    QCOMPARE(changed.count(), 4);
+    area.undo();
+    QCOMPARE(changed.count(), 5);
+    area.redo();
+    QCOMPARE(changed.count(), 6);
+    area.setSel(0, 1);
+    area.cut();
+    QCOMPARE(changed.count(), 7);
+    area.setSel(0, 1);
+    area.removeSelectedText();
+    QCOMPARE(changed.count(), 8);
+    QCOMPARE(area.text(), QStringLiteral("qc"));
+    // Edits made past the widget's own operations are reported too.
+    area.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, "z");
+    QCOMPARE(changed.count(), 9);
+    QCOMPARE(area.text(), QStringLiteral("zqc"));
+}
+
+void tst_textarea::fontReachesEveryStyle() {
+    TextArea area;
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QCOMPARE(area.editorFont().family(), fixed.family());
+    auto* lexer = area.lexer();
+    QVERIFY(lexer != nullptr);
+    area.setEditorFont(QStringLiteral("DejaVu Serif"));
+    QCOMPARE(area.editorFont().family(), QStringLiteral("DejaVu Serif"));
+    for (int style : {int(QsciLexerHTML::Default), int(QsciLexerHTML::Tag),
+                      int(QsciLexerHTML::UnknownTag), int(QsciLexerHTML::HTMLComment),
+                      int(QsciLexerHTML::Entity), int(QsciLexerHTML::JavaScriptKeyword)}) {
+        QCOMPARE(lexer->font(style).family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(lexer->font(style).bold(), false);
+    }
+    area.setEditorFont(QStringLiteral("fixedsys"));
+    QCOMPARE(area.editorFont().family(), fixed.family());
+}
+
+void tst_textarea::unknownTagsLookLikeKnownOnes() {
+    TextArea area;
+    auto* lexer = area.lexer();
+    QCOMPARE(lexer->color(QsciLexerHTML::UnknownTag), lexer->color(QsciLexerHTML::Tag));
+    QCOMPARE(lexer->color(QsciLexerHTML::UnknownAttribute), lexer->color(QsciLexerHTML::Attribute));
+}
+
+QTEST_MAIN(tst_textarea)
+#include "tst_textarea.moc"
