@@ -60,7 +60,6 @@ private slots:
     void fieldCorrections_data();
     void fieldCorrections();
     void fieldsHoldThreeCharacters();
-    void focusSelectsTheWholeField();
     void codeText_data();
     void codeText();
     void nameLookUp_data();
@@ -261,14 +260,6 @@ void tst_farg::fieldsHoldThreeCharacters() {
     typeInto(picker.txtFarg[0], QStringLiteral("12abc"));
     QCOMPARE(picker.txtFarg[0]->text(), QStringLiteral("12a"));
     QCOMPARE(slot(0)[0], 12);
-}
-
-void tst_farg::focusSelectsTheWholeField() {
-    frmFarg picker;
-    picker.txtFarg[2]->setText(QStringLiteral("128"));
-    picker.txtFarg[2]->deselect();
-    picker.txtFarg_GotFocus(2);
-    QCOMPARE(picker.txtFarg[2]->selectedText(), QStringLiteral("128"));
 }
 
 void tst_farg::codeText_data() {
@@ -585,13 +576,6 @@ void tst_farg::dragCarriesTheSlotCode() {
 }
 
 void tst_farg::launcherItemOpensThePicker() {
-    {
-        frmStartUp launcher;
-        int exitCode = -1;
-        QVERIFY(launcher.Form_Load(exitCode));
-        QVERIFY(!launcher.mnuVisaColor->isEnabled());
-    }
-    ResetTools();
     RegisterColourPicker();
     frmStartUp launcher;
     int exitCode = -1;
