@@ -1,0 +1,71 @@
+#include "editor/tagwriting.h"
+
+#include "editor/textarea.h"
+#include "markup/globals.h"
+#include "markup/tagwriter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+QPointer<QWidget> editorWindow;
+QPointer<TextArea> editorText;
+} // namespace
+
+void SetEditorWindow(QWidget* window, TextArea* textArea) {
+    editorWindow = window;
+    editorText = textArea;
+}
+
+QWidget* EditorWindow() {
+    return editorWindow.data();
+}
+
+TextArea* EditorTextArea() {
+    return editorText.data();
+}
+
+void InsertTagText(const QString& text) {
+    if (editorWindow)
+        editorWindow->setEnabled(true);
+    if (!editorText)
+        return;
+    editorText->setFocus();
+    editorText->replaceSelection(text);
+    LastInsertedText = text;
+}
+
+void WrapSelection(QString& openTag, QString& closeTag) {
+    if (closeTag.isEmpty())
+        closeTag = openTag;
+    if (!OpenTagFormatted) {
+        openTag = FormatAttribute(openTag, QString(), AttrTagName).trimmed();
+        closeTag = FormatAttribute(closeTag, QString(), AttrTagName).trimmed();
+    }
+    OpenTagFormatted = false;
+    const QString selected = editorText ? editorText->selText() : QString();
+    InsertTagText(QLatin1Char('<') + openTag + QLatin1Char('>') + selected + QStringLiteral("</") +
+                  closeTag + QLatin1Char('>'));
+}
+
+void MoveCaretIntoHead() {
+    if (!editorText)
+        return;
+    const QString text = editorText->text();
+    const qsizetype titleEnd = text.indexOf(QLatin1String("</TITLE>"), 0, Qt::CaseInsensitive);
+    const qsizetype headEnd = text.indexOf(QLatin1String("</HEAD>"), 0, Qt::CaseInsensitive);
+    if (titleEnd < 0 || headEnd < 0 || headEnd + 7 < titleEnd + 8)
+        return;
+    // 1-based positions of the ">" of each tag.
+    const qsizetype t = titleEnd + 8;
+    const qsizetype h = headEnd + 7;
+    const qsizetype caret = editorText->selStart();
+    if (caret > t && caret < h)
+        return;
+    qsizetype position = t;
+    if (position < text.size() && text.at(position) == QLatin1Char('\r'))
+        ++position;
+    if (position < text.size() && text.at(position) == QLatin1Char('\n'))
+        ++position;
+    editorText->setSel(static_cast<int>(position), 0);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Putting markup into the editor's text area: the routines every tag dialog, the guides and
+// the editor's own commands use. They work on the editor window registered here, so a
+// dialog needs nothing but these calls.
+
+#include <QString>
+
+class QWidget;
+class TextArea;
+
+// The editor window and its text area. The editor registers itself when it is created;
+// tests register a stand-in. Both may be nullptr (no editor yet).
+void SetEditorWindow(QWidget* window, TextArea* textArea);
+QWidget* EditorWindow();
+TextArea* EditorTextArea();
+
+// Enables the editor window, focuses its text area and puts text in place of the selection
+// as one undo step, the caret after it. The clipboard is not touched. LastInsertedText
+// becomes text.
+void InsertTagText(const QString& text);
+
+// Wraps the selection in an open and a close tag ("<B>ord</B>", or "<B></B>" without a
+// selection). Tag names come without angle brackets; an empty close tag means the same name
+// as the open tag. Unless OpenTagFormatted is set (the open tag is already written with its
+// attributes) both names are recased by TagCase; OpenTagFormatted is cleared.
+void WrapSelection(QString& openTag, QString& closeTag);
+
+// Before a tag that belongs in the head is inserted: puts the caret just after "</TITLE>"
+// (and the line break after it) unless it already stands between "</TITLE>" and "</HEAD>".
+// Does nothing when either is missing or they are out of order.
+void MoveCaretIntoHead();
