@@ -2,6 +2,7 @@
 
 #include "markup/globals.h"
 #include "platform/numbers.h"
+#include "platform/textcase.h"
 
 namespace {
 
@@ -18,21 +19,6 @@ QString trimBlanks(const QString& text) {
     return text.mid(first, last - first);
 }
 
-// Per-character case mappings: the length of the text never changes.
-QString toUpperChars(const QString& text) {
-    QString result = text;
-    for (QChar& c : result)
-        c = c.toUpper();
-    return result;
-}
-
-QString toLowerChars(const QString& text) {
-    QString result = text;
-    for (QChar& c : result)
-        c = c.toLower();
-    return result;
-}
-
 bool isNumberKind(int kind) {
     return kind == AttrNumber || kind == AttrPercent || kind == AttrNumberNonZero;
 }
@@ -42,11 +28,11 @@ bool isNumberKind(int kind) {
 QString RecaseName(const QString& name) {
     switch (TagCase) {
     case 0:
-        return toUpperChars(name);
+        return UpperChars(name);
     case 1:
-        return toLowerChars(name);
+        return LowerChars(name);
     case 2: {
-        QString result = toLowerChars(name);
+        QString result = LowerChars(name);
         // The letter after "<" or "</" of a tag start or end tag, else the first one.
         qsizetype at = 0;
         if (result.startsWith(QLatin1String("</")))
@@ -88,8 +74,8 @@ QString FormatAttribute(QString& name, QString& value, int kind) {
             return QString();
         if (kind == AttrPercent)
             written += QLatin1Char('%');
-    } else if (kind == AttrText && ForceLowerCase && written == toUpperChars(written)) {
-        written = toLowerChars(written);
+    } else if (kind == AttrText && ForceLowerCase && written == UpperChars(written)) {
+        written = LowerChars(written);
     }
     return QLatin1Char(' ') + name + QLatin1Char('=') + quote + written + quote;
 }

@@ -3,6 +3,7 @@
 #include "markup/checks.h"
 #include "markup/entities.h"
 #include "markup/globals.h"
+#include "platform/textcase.h"
 
 #include <QCollator>
 #include <QHash>
@@ -294,10 +295,8 @@ TextEdit RemoveLineBreaks(const QString& text, int selStart, int selLength) {
 
 TextEdit ChangeLetterCase(const QString& text, int selStart, int selLength, bool capitals) {
     const TextRange sel = Clip(text, selStart, selLength);
-    QString result = text.sliced(sel.start, sel.length);
-    for (QChar& c : result)
-        c = capitals ? c.toUpper() : c.toLower();
-    return ReplaceAndSelect(sel, std::move(result));
+    const QString selected = text.sliced(sel.start, sel.length);
+    return ReplaceAndSelect(sel, capitals ? UpperChars(selected) : LowerChars(selected));
 }
 
 TextRange WidenToLines(const QString& text, int selStart, int selLength) {
