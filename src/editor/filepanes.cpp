@@ -160,7 +160,9 @@ QStringList DriveList::availableDrives() {
 }
 
 QString DriveList::driveOf(const QString& folder) {
-    const QString path = NormalizeFolder(folder);
+    // The volume that really holds the folder, also when the path runs through a link.
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    const QString path = canonical.isEmpty() ? NormalizeFolder(folder) : canonical;
     QString best = QStringLiteral("/");
     if (path.isEmpty())
         return best;
