@@ -68,6 +68,7 @@ private:
 };
 
 TextArea::TextArea(QWidget* parent) : QsciScintilla(parent) {
+    m_modMask = SendScintilla(SCI_GETMODEVENTMASK);
     setUtf8(true);
     setEolMode(EolWindows);
     setEolVisibility(false);
@@ -89,7 +90,6 @@ TextArea::TextArea(QWidget* parent) : QsciScintilla(parent) {
     unbindKeys();
     setEditorFont(QStringLiteral("Fixedsys"));
 
-    m_modMask = SendScintilla(SCI_GETMODEVENTMASK);
     connect(this, &QsciScintilla::textChanged, this, &TextArea::changed);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TextArea::noteModification);
 }

@@ -41,8 +41,8 @@ public:
     int textLength() const;
 
     // Replaces the whole text, as a file is loaded: the undo history is cleared, the
-    // modified mark is cleared, the caret goes to the start. False (text unchanged) when
-    // the text is longer than MaxLength or cannot be held.
+    // modified mark is cleared, the caret goes to the start. False when the text is longer
+    // than MaxLength (the old text stays) or memory runs out (the area is then empty).
     bool setWholeText(const QString& text);
     // Setting the text of the widget is the same as loading it.
     void setText(const QString& text) override;
