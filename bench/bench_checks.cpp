@@ -3,6 +3,7 @@
 // one byte each in the file) and, for the realistic pages, the 20 MB / 10 MB time ratio,
 // which stays near 2 when the routines are linear.
 
+#include "benchsupport.h"
 #include "markup/checks.h"
 #include "markup/globals.h"
 #include "markup/linebreaks.h"
@@ -14,51 +15,14 @@
 
 namespace {
 
-constexpr qsizetype MB = 1024 * 1024;
 constexpr int Runs = 5;
 
-// A page of ordinary markup: indented lines, attributes in quotes, CR LF breaks, now and
-// then a PRE element; the structure tags around it, so the checks run to the end.
-QString RealisticPage(qsizetype size) {
-    const QString head = "<HTML>\r\n<HEAD>\r\n<TITLE>Prov</TITLE>\r\n</HEAD>\r\n"
-                         "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\">\r\n";
-    const QString tail = "</BODY>\r\n</HTML>\r\n";
-    const QStringList blocks = {
-        "  <P>Det var en g&aring;ng en <B>vessla</B> som bodde i skogen.</P>  \r\n",
-        "\t<A HREF=\"sidan.htm\" TARGET=\"_top\">L&auml;nk till sidan</A><BR>\r\n",
-        "    <TABLE BORDER=\"1\" WIDTH=\"100%\">\r\n      <TR><TD ALIGN=\"left\">Cell</TD>"
-        "<TD>Annan cell</TD></TR>\r\n    </TABLE>\r\n",
-        "  <IMG SRC=\"bilder/vessla.gif\" ALT=\"En vessla\" WIDTH=\"120\" HEIGHT=\"80\">\r\n",
-        "<PRE>\r\n    int x = 1;\r\n    \treturn x;  \r\n</PRE>\r\n",
-        "\r\n",
-        "  <UL>\r\n    <LI>Ett\r\n    <LI>Tv&aring;\r\n  </UL>   \r\n"};
-    QString page = head;
-    page.reserve(size + 1024);
-    int i = 0;
-    while (page.size() + tail.size() < size)
-        page += blocks[(i++ * 7) % blocks.size()];
-    page += tail;
-    return page;
-}
-
-// Best time of several runs, in seconds. The text is put into WorkText before each run.
+// Best time of several runs, in seconds; the text is put into WorkText before each run.
 double BestTime(const QString& text, const std::function<void()>& routine) {
-    double best = 1e9;
-    for (int run = 0; run < Runs; ++run) {
+    return BestSeconds(Runs, routine, [&] {
         WorkText = text;
         ErrorKind = 0;
-        QElapsedTimer timer;
-        timer.start();
-        routine();
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        if (seconds < best)
-            best = seconds;
-    }
-    return best;
-}
-
-double MBps(const QString& text, double seconds) {
-    return double(text.size()) / double(MB) / seconds;
+    });
 }
 
 struct Routine {
@@ -76,8 +40,8 @@ const Routine Routines[] = {
 };
 
 void Realistic() {
-    const QString page10 = RealisticPage(10 * MB);
-    const QString page20 = RealisticPage(20 * MB);
+    const QString page10 = BenchPage(10 * MB);
+    const QString page20 = BenchPage(20 * MB);
     std::printf("Realistic page (%.1f MB and %.1f MB)\n", double(page10.size()) / double(MB),
                 double(page20.size()) / double(MB));
     std::printf("  %-22s %10s %10s %10s %10s %7s  %s\n", "routine", "10MB ms", "MB/s", "20MB ms",
@@ -86,8 +50,8 @@ void Realistic() {
         const double t10 = BestTime(page10, routine.run);
         const double t20 = BestTime(page20, routine.run);
         std::printf("  %-22s %10.2f %10.0f %10.2f %10.0f %7.2f  %s\n", routine.name, t10 * 1e3,
-                    MBps(page10, t10), t20 * 1e3, MBps(page20, t20), t20 / t10,
-                    qPrintable(StatusText));
+                    MegabytesPerSecond(page10.size(), t10), t20 * 1e3,
+                    MegabytesPerSecond(page20.size(), t20), t20 / t10, qPrintable(StatusText));
     }
 }
 
@@ -123,7 +87,7 @@ void Adversarial() {
         std::printf("  %-18s", input.name);
         for (const Routine& routine : Routines) {
             const double t = BestTime(input.text, routine.run);
-            std::printf(" %10.2f ms %5.0f/s", t * 1e3, MBps(input.text, t));
+            std::printf(" %10.2f ms %5.0f/s", t * 1e3, MegabytesPerSecond(input.text.size(), t));
         }
         std::printf("\n");
     }

@@ -2,10 +2,10 @@
 // 10 MB page to HTML codes and back, the combined check, and the commands that work on a
 // selection, with inputs built to provoke slow paths. Each figure is the best of a few runs.
 //
-// The entity table is the shipped "htmlkod.dat" when it is found in the folder given as the
-// first argument or next to the bench folder (the build copies it there); otherwise a small
-// table of the Swedish letters is used.
+// The entity table is the shipped "htmlkod.dat" from the folder given as the first argument,
+// or else from the program folder next to the bench folder (the build copies it there).
 
+#include "benchsupport.h"
 #include "markup/entities.h"
 #include "markup/globals.h"
 #include "markup/textcommands.h"
@@ -17,22 +17,15 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace {
 
-constexpr qsizetype MB = 1024 * 1024;
 constexpr int Runs = 3;
 
 double BestTime(const std::function<void()>& run) {
-    double best = 1e9;
-    for (int k = 0; k < Runs; ++k) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e9);
-    }
-    return best;
+    return BestSeconds(Runs, run);
 }
 
 void Report(const char* what, double seconds, qsizetype size = 0) {
@@ -44,48 +37,10 @@ void Report(const char* what, double seconds, qsizetype size = 0) {
 }
 
 void LoadTable(const QString& folder) {
-    if (QFileInfo::exists(JoinPath(folder, QStringLiteral("htmlkod.dat")))) {
-        qputenv("VESSILORA_HOME", folder.toLocal8Bit());
-        if (LoadEntityTable()) {
-            std::printf("Entity table: %s (%d entries)\n\n",
-                        qPrintable(JoinPath(folder, QStringLiteral("htmlkod.dat"))), EntityCount);
-            return;
-        }
-    }
-    const QString chars = QStringLiteral("åäöÅÄÖéü©");
-    const QStringList codes = {"&aring;", "&auml;",   "&ouml;", "&Aring;", "&Auml;",
-                               "&Ouml;",  "&eacute;", "&uuml;", "&copy;"};
-    EntityChars = {QString()};
-    EntityCodes = {QString()};
-    for (qsizetype k = 0; k < chars.size(); ++k) {
-        EntityChars.append(chars.mid(k, 1));
-        EntityCodes.append(codes[k]);
-    }
-    EntityCount = int(chars.size());
-    EntityChars.append(QStringLiteral(" "));
-    EntityCodes.append(QStringLiteral("&nbsp;"));
-    std::printf("Entity table: built in (%d entries)\n\n", EntityCount);
-}
-
-// A page of ordinary Swedish text and markup, with CR LF breaks and the structure tags.
-QString Page(qsizetype size) {
-    const QString head = "<HTML>\r\n<HEAD>\r\n<TITLE>Prov</TITLE>\r\n</HEAD>\r\n"
-                         "<BODY BGCOLOR=\"#FFFFFF\">\r\n";
-    const QString tail = "</BODY>\r\n</HTML>\r\n";
-    const QStringList blocks = {
-        "  <P>Det var en gång en <B>vessla</B> som åt räksmörgås i skogen.</P>\r\n",
-        "\t<A HREF=\"sidan.htm\">Länk till sidan om Örebro & Älmhult</A><BR>\r\n",
-        "    <TABLE BORDER=\"1\">\r\n      <TR><TD>Café</TD><TD>Ångström</TD></TR>\r\n"
-        "    </TABLE>\r\n",
-        "<PRE>\r\n    int x = 1;   // ö\r\n</PRE>\r\n",
-        "  <IMG SRC=\"bilder/vessla.gif\" ALT=\"En vessla\" WIDTH=\"120\">\r\n",
-        "\r\n"};
-    QString page = head;
-    page.reserve(size + 1024);
-    int i = 0;
-    while (page.size() + tail.size() < size)
-        page += blocks[(i++ * 5) % blocks.size()];
-    return page + tail;
+    if (!LoadEntityTableFrom(folder))
+        std::exit(1);
+    std::printf("Entity table: %s (%d entries)\n\n",
+                qPrintable(JoinPath(folder, QStringLiteral("htmlkod.dat"))), EntityCount);
 }
 
 // Lines of two to eight Swedish words in random order and letter case, each ending in CR LF.
@@ -128,7 +83,7 @@ void Sorting() {
 }
 
 void Entities() {
-    const QString page = Page(10 * MB);
+    const QString page = BenchPage(10 * MB);
     std::printf("\nA %.1f MB page\n", double(page.size()) / double(MB));
     QString converted;
     Report("ConvertCharacters", BestTime([&] {
