@@ -35,6 +35,7 @@ private slots:
     void browserTestAtStart();
     void everyExitPathSavesTheSameSettings_data();
     void everyExitPathSavesTheSameSettings();
+    void settingsSurviveARestart();
     void missingEntityTableEndsTheProgram();
     void helpOpensTheHelpPageInTheBrowser();
     void editorStartClearsTheChangedFlag();
@@ -204,6 +205,30 @@ void tst_launcher::everyExitPathSavesTheSameSettings() {
     QCOMPARE(ReadIniString(QStringLiteral("Overblick"), QStringLiteral("FranTagg"), ini),
              QStringLiteral("<H1>"));
     QVERIFY(folder->read(QStringLiteral("vessilor.ini")).startsWith("; egna anteckningar\r\n"));
+}
+
+void tst_launcher::settingsSurviveARestart() {
+    {
+        frmStartUp launcher;
+        int exitCode = -1;
+        QVERIFY(launcher.Form_Load(exitCode));
+        StartFolder = QStringLiteral("/home/anna/webb");
+        TagCase = 2;
+        AttrQuoteStyle = 1;
+        OverviewToTag = QStringLiteral("</H1>");
+        launcher.cmdExit->click();
+    }
+    StartFolder.clear();
+    TagCase = 0;
+    AttrQuoteStyle = 0;
+    OverviewToTag.clear();
+    frmStartUp launcher;
+    int exitCode = -1;
+    QVERIFY(launcher.Form_Load(exitCode));
+    QCOMPARE(StartFolder, QStringLiteral("/home/anna/webb"));
+    QCOMPARE(TagCase, 2);
+    QCOMPARE(AttrQuoteStyle, 1);
+    QCOMPARE(OverviewToTag, QStringLiteral("</H1>"));
 }
 
 void tst_launcher::missingEntityTableEndsTheProgram() {
