@@ -1,9 +1,13 @@
 #include "registertools.h"
 
 #include "colour/frmfarg.h"
+#include "dialogs/tagdialogs.h"
+#include "editor/frmeditor.h"
 #include "shell/tools.h"
 
 void RegisterToolWindows() {
     RegisterColourPicker();
+    RegisterEditorWindow();
+    RegisterTagDialogs();
     // Tools without a registered window open a stand-in with their caption.
 }

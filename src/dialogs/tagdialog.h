@@ -1,0 +1,207 @@
+#pragma once
+// The shared framework of the tag dialogs: small windows that the editor opens from its menus
+// (and tag-at-cursor editing opens filled from an existing tag), whose OK writes one piece of
+// markup into the editor at the caret, in place of the editor's selection.
+//
+// What every tag dialog gets from TagDialog:
+// - It is created on first use and then kept for the whole run (TagDialogInstance<T>()):
+//   OK, Cancel, Escape and the close box only hide it, so a reopened dialog shows its last
+//   values. Form_Load runs once, when the dialog is created; it centres the dialog over the
+//   editor window and then runs the dialog's own Form_Load.
+// - Opening (openTagDialog<T>(prefill) for a menu item, or openFromEditor() to show it as it
+//   is) disables the editor window and shows the dialog without blocking.
+// - cmdOK ("OK") runs the dialog's writeTag() (under the busy pointer when busyWhileWriting
+//   is set), enables the editor and hides the dialog. cmdCancel ("Avbryt"), Escape and the
+//   close box write nothing, enable the editor and hide the dialog. Both then run closed().
+// - Layout helpers that build the usual rows: a label with its access key and a field.
+// - Text fields (TextField) that select their whole text, or the name part of a path, when
+//   they get the focus; colour boxes listing ColorNames that take a dropped colour.
+// - Enabling rules: a control is enabled exactly while a condition on fields holds, kept up
+//   to date on every change of those fields, also when the program changes them (filling a
+//   dialog from a tag runs the rule as typing would).
+// - Tag building: startTag(), attribute(), flag(), closeStartTag() append to TagBuffer
+//   through FormatAttribute in the order they are called.
+//
+// Writing a new dialog:
+//   class frmInX : public TagDialog {
+//   public:
+//       frmInX() : TagDialog(QStringLiteral("Infoga x")) {
+//           txtSrc = addTextField("txtSrc", QStringLiteral("&Sökväg:"));
+//           cmbJustering = addComboBox("cmbJustering", QStringLiteral("&Justering:"), {...});
+//           selectLinkNameOnFocus(txtSrc);
+//           requireNonBlank(txtSrc);    // cmdOK only while txtSrc holds text
+//       }
+//       TextField* txtSrc;             // controls are public members with the window's names
+//       QComboBox* cmbJustering;
+//   protected:
+//       void writeTag() override {     // builds TagBuffer and writes it
+//           startTag(QStringLiteral("<X"));
+//           attribute(QStringLiteral("SRC"), txtSrc, AttrText);
+//           attribute(QStringLiteral("ALIGN"), cmbJustering, AttrText);
+//           closeStartTag();
+//           InsertTagText(TagBuffer);
+//       }
+//   };
+// and register its menu item:
+//   RegisterTagDialog(QStringLiteral("mnuInX"), [] { openTagDialog<frmInX>(); });
+// A menu item that prefills from the editor's selection passes a prefill:
+//   openTagDialog<frmInX>([](frmInX& d, const QString& selection) { ... });
+// Set busyWhileWriting in the constructor for the busy pointer during OK, unloadWhenHidden
+// for a dialog that is rebuilt at every opening, override Form_Load() for lists that need
+// more than the constructor, and closed() for state to clear after OK and Cancel.
+// Tag-at-cursor editing fills a dialog through TagDialogInstance<frmInX>() (its controls are
+// public) and then opens it by its menu item (OpenTagDialog("mnuInX")) or openFromEditor().
+
+#include "dialogs/textfield.h"
+#include "editor/tagwriting.h"
+#include "markup/globals.h"
+#include "markup/tagwriter.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <typeinfo>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+
+class TagDialog : public QDialog {
+    Q_OBJECT
+public:
+    ~TagDialog() override;
+
+    // Runs once, when the dialog is created: centres it over the editor window, then runs
+    // Form_Load().
+    void load();
+    // Disables the editor window and shows the dialog (not modal).
+    void openFromEditor();
+
+    // "OK": writes the markup, enables the editor, hides the dialog.
+    void cmdOK_Click();
+    // "Avbryt" (also Escape and the close box): enables the editor and hides the dialog.
+    void cmdCancel_Click();
+
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+
+protected:
+    explicit TagDialog(const QString& caption);
+
+    // Fills the dialog's lists and defaults; runs once per run (or per opening of a dialog
+    // that is unloaded when hidden).
+    virtual void Form_Load() {}
+    // Builds TagBuffer and writes it into the editor (InsertTagText or WrapSelection).
+    virtual void writeTag() = 0;
+    // Runs after the dialog was hidden by OK or Cancel.
+    virtual void closed() {}
+
+    // The busy pointer is shown while writeTag() runs.
+    bool busyWhileWriting = false;
+    // The dialog is not kept: it is destroyed when hidden and created afresh (Form_Load
+    // again) at its next use.
+    bool unloadWhenHidden = false;
+
+    // Layout. Rows go into the form (label and field), other widgets into the content column
+    // in the order they are added; the buttons stand in a column on the right.
+    QFormLayout* formLayout() const { return m_form; }
+    QVBoxLayout* contentLayout() const { return m_content; }
+    QVBoxLayout* buttonColumn() const { return m_buttons; }
+    // Each control made here gets its name as its object name.
+    // A row of the form: a label whose access key focuses field, and the field, with an
+    // optional widget beside it (a percent box next to a width). Returns the label.
+    QLabel* addRow(const QString& label, QWidget* field, QWidget* beside = nullptr);
+    TextField* addTextField(const char* name, const QString& label, QWidget* beside = nullptr);
+    // An editable combo box with the items, starting empty (typed values are allowed).
+    QComboBox* addComboBox(const char* name, const QString& label, const QStringList& items,
+                           QWidget* beside = nullptr);
+    // A combo box listing ColorNames that takes a dropped colour as its text.
+    QComboBox* addColourBox(const char* name, const QString& label, QWidget* beside = nullptr);
+    QCheckBox* addCheckBox(const char* name, const QString& caption);
+    // A check box to stand beside a field (pass it to addTextField).
+    QCheckBox* newCheckBox(const char* name, const QString& caption);
+    // A word-wrapped note above the fields (a warning about browsers).
+    QLabel* addNote(const char* name, const QString& text);
+    // A further button in the right-hand column, below OK and Avbryt.
+    QPushButton* addSideButton(const char* name, const QString& caption);
+    // The label of a field made by addRow(), or nullptr.
+    QLabel* labelOf(QWidget* field) const;
+
+    // Focus rules of text fields.
+    static void selectAllOnFocus(std::initializer_list<TextField*> fields);
+    static void selectLinkNameOnFocus(TextField* field);
+
+    // Enabling rules. target (and the label of target, if it has one) is enabled exactly
+    // while condition() holds; the rule runs now and after every change of a trigger
+    // (text fields and combo boxes: their text; check and option buttons: their state).
+    void enableWhile(QWidget* target, std::function<bool()> condition,
+                     std::initializer_list<QWidget*> triggers);
+    // cmdOK is enabled only while the field's trimmed text is not empty.
+    void requireNonBlank(QLineEdit* field);
+    // cmdOK is enabled only while the field's numeric reading is greater than 0.
+    void requirePositive(QLineEdit* field);
+
+    // Tag building into TagBuffer, every piece through FormatAttribute.
+    // TagBuffer = the tag start ("<HR", or "P" when the dialog may wrap).
+    static void startTag(const QString& name);
+    // TagBuffer += the attribute with the field's text.
+    static void attribute(const QString& name, const QString& value, int kind);
+    static void attribute(const QString& name, const QLineEdit* field, int kind);
+    static void attribute(const QString& name, const QComboBox* field, int kind);
+    // TagBuffer += the flag word (kind 2) when the box is checked.
+    static void flag(const QString& word, const QAbstractButton* box);
+    // TagBuffer = trimmed TagBuffer + ">".
+    static void closeStartTag();
+
+    void reject() override;
+
+private:
+    void closeDialog();
+
+    QVBoxLayout* m_content;
+    QFormLayout* m_form;
+    QVBoxLayout* m_buttons;
+};
+
+// The text with the blanks (spaces) at both ends removed; tabs and line breaks stay.
+QString TrimBlanks(const QString& text);
+// The numeric reading of a field's text: its leading number, 0 when it has none.
+double NumericReading(const QString& text);
+// Shows the colour picker beside the dialog and brings it to the front.
+void ShowColourPicker();
+
+// The editor's selected text, "" when there is no editor.
+QString EditorSelectedText();
+
+// The dialog kept for the run, created (and its Form_Load run) on first use.
+TagDialog* KeptTagDialog(const std::type_info& type);
+void KeepTagDialog(const std::type_info& type, TagDialog* dialog);
+
+template <class T> T& TagDialogInstance() {
+    if (TagDialog* kept = KeptTagDialog(typeid(T)))
+        return static_cast<T&>(*kept);
+    T* dialog = new T;
+    KeepTagDialog(typeid(T), dialog);
+    dialog->load();
+    return *dialog;
+}
+
+// The shape of a menu handler that opens a tag dialog: the dialog is created (and loaded)
+// when needed, prefill gets it and the editor's selected text, then the editor is disabled
+// and the dialog shown.
+template <class T> void openTagDialog(const std::function<void(T&, const QString&)>& prefill = {}) {
+    T& dialog = TagDialogInstance<T>();
+    if (prefill)
+        prefill(dialog, EditorSelectedText());
+    dialog.openFromEditor();
+}
+
+// Destroys every kept dialog (tests; the end of the program).
+void DeleteTagDialogs();

@@ -1,0 +1,19 @@
+#include "dialogs/tagdialogs.h"
+
+#include "dialogs/smalldialogs.h"
+#include "dialogs/tagdialog.h"
+
+#include <QCoreApplication>
+
+void RegisterTagDialogs() {
+    // Each group of dialogs registers its own menu items.
+    RegisterSmallDialogs();
+
+    // The kept dialogs have no parent window: they go when the program ends.
+    static bool cleanupConnected = false;
+    if (!cleanupConnected && QCoreApplication::instance()) {
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                         &DeleteTagDialogs);
+        cleanupConnected = true;
+    }
+}
