@@ -1,0 +1,167 @@
+// The pick lists over the text area: what choosing inserts, the keys, the mouse, the focus,
+// the size and place of the list, and the width the standard texts need.
+
+#include "editor/picklist.h"
+#include "editor/tagwriting.h"
+#include "editor/textarea.h"
+#include "testsupport.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class tst_picklist : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void htmlCharacterInsertsItsCode();
+    void standardTextKeepsItsLeadingBlanks();
+    void mouseReleaseChooses();
+    void escapeAndLosingTheFocusHide();
+    void emptyStandardListOffersToEditIt();
+    void sizeAndPlace_data();
+    void sizeAndPlace();
+    void widthIsNeverLessThanTheDesignedOne();
+
+private:
+    PickList* makeList(int index, const QStringList& entries);
+    TestProgramFolder* folder = nullptr;
+    FakePlatformScope* fake = nullptr;
+    QWidget* window = nullptr;
+    TextArea* area = nullptr;
+};
+
+void tst_picklist::init() {
+    folder = new TestProgramFolder;
+    fake = new FakePlatformScope;
+    window = new QWidget;
+    window->resize(800, 600);
+    area = new TextArea(window);
+    area->setGeometry(20, 30, 600, 400); // 9000 × 6000 twips at (300, 450)
+    SetEditorWindow(window, area);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    area->setWholeText(QStringLiteral("<p></p>"));
+    area->setSel(3, 0);
+    area->setFocus();
+}
+
+void tst_picklist::cleanup() {
+    SetEditorWindow(nullptr, nullptr);
+    delete window;
+    delete fake;
+    delete folder;
+}
+
+PickList* tst_picklist::makeList(int index, const QStringList& entries) {
+    auto* list = new PickList(index, window);
+    list->setEntries(entries);
+    connect(list, &PickList::chosen, list, [](const QString& text) { InsertTagText(text); });
+    return list;
+}
+
+void tst_picklist::htmlCharacterInsertsItsCode() {
+    PickList* list = makeList(PickList::HtmlCharacters,
+                              {QStringLiteral("é - &eacute;"), QStringLiteral("< - &lt;")});
+    list->popUp(area, 1275);
+    QVERIFY(list->isVisible() && list->hasFocus());
+    QCOMPARE(list->currentRow(), 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(area->text(), QStringLiteral("<p>&lt;</p>"));
+    // Inserting gives the text area the focus, which hides the list.
+    QVERIFY(area->hasFocus());
+    QVERIFY(!list->isVisible());
+}
+
+void tst_picklist::standardTextKeepsItsLeadingBlanks() {
+    folder->write(QStringLiteral("standard.txt"), "Hej\r\n   \r\n  tv\xe5 blanka\r\n");
+    auto* list = new PickList(PickList::StandardTexts, window);
+    QSignalSpy chosen(list, &PickList::chosen);
+    int width = 0;
+    QVERIFY(LoadStandardTexts(*list, window->font(), width));
+    QCOMPARE(list->entries(), QStringList({QStringLiteral("Hej"), QStringLiteral("  två blanka")}));
+    list->popUp(area, width);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Enter);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toString(), QStringLiteral("  två blanka"));
+    QVERIFY(!list->isVisible());
+    list->popUp(area, width);
+    QCOMPARE(list->currentRow(), 1); // the selection is kept for the next time
+}
+
+void tst_picklist::mouseReleaseChooses() {
+    PickList* list =
+        makeList(PickList::StandardTexts, {QStringLiteral("ett"), QStringLiteral("tre")});
+    list->popUp(area, 1275);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    QCOMPARE(area->text(), QStringLiteral("<p>tre</p>"));
+    QVERIFY(!list->isVisible());
+}
+
+void tst_picklist::escapeAndLosingTheFocusHide() {
+    PickList* list = makeList(PickList::HtmlCharacters, {QStringLiteral("< - &lt;")});
+    list->popUp(area, 1275);
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!list->isVisible());
+    QVERIFY(area->hasFocus());
+    list->popUp(area, 1275);
+    area->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(area->text(), QStringLiteral("<p></p>"));
+}
+
+void tst_picklist::emptyStandardListOffersToEditIt() {
+    PickList* list = makeList(PickList::StandardTexts, {});
+    QSignalSpy edit(list, &PickList::editRequested);
+    fake->fake.messageAnswers = {MsgAnswer::Yes};
+    list->popUp(area, 1275);
+    QCOMPARE(edit.count(), 1);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(fake->fake.lastMessage(), QStringLiteral("Listan för standardtexter är tom. Vill du "
+                                                      "redigera den nu (den kommer att öppnas i "
+                                                      "editorn)?"));
+    QCOMPARE(fake->fake.messages().at(0).buttons, MsgButtons::YesNoCancel);
+}
+
+void tst_picklist::sizeAndPlace_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("listWidth"); // StandardListWidth, twips
+    QTest::addColumn<QRect>("expected");
+    // 3 × 195 + 25 = 610 twips: 41 pixels; 1275 + 170 = 1445 twips: 96 pixels.
+    QTest::newRow("few standard texts") << 0 << 3 << 1275 << QRect(272, 210, 96, 41);
+    QTest::newRow("few HTML characters") << 1 << 3 << 1275 << QRect(277, 210, 85, 41);
+    // 30 × 195 + 25 = 5875 twips, just less than the area: no scroll bar.
+    QTest::newRow("just fits") << 0 << 30 << 3000 << QRect(214, 34, 211, 392);
+    QTest::newRow("more than 167 entries") << 0 << 200 << 1275 << QRect(265, 30, 110, 400);
+    QTest::newRow("wider than the area") << 0 << 5 << 20000 << QRect(20, 197, 600, 67);
+}
+
+void tst_picklist::sizeAndPlace() {
+    QFETCH(int, index);
+    QFETCH(int, entries);
+    QFETCH(int, listWidth);
+    QFETCH(QRect, expected);
+    QStringList items;
+    for (int i = 0; i < entries; ++i)
+        items.append(QStringLiteral("post %1").arg(i));
+    PickList* list = makeList(index, items);
+    list->popUp(area, listWidth);
+    QCOMPARE(list->geometry(), expected);
+    if (expected.height() < area->height()) // every entry is in sight
+        QVERIFY(list->visualItemRect(list->item(entries - 1)).bottom() <
+                list->viewport()->height());
+}
+
+void tst_picklist::widthIsNeverLessThanTheDesignedOne() {
+    const QFont font = window->font();
+    QCOMPARE(StandardListWidthInFont({QStringLiteral("kort")}, font), 1275);
+    QVERIFY(StandardListWidthInFont({QString(200, QLatin1Char('W'))}, font) > 1275);
+}
+
+QTEST_MAIN(tst_picklist)
+#include "tst_picklist.moc"
