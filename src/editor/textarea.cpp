@@ -415,10 +415,11 @@ void TextArea::dropEvent(QDropEvent* e) {
     QsciScintilla::dragLeaveEvent(&leave);
 
     if (mime->hasFormat(QLatin1String(ColourMimeType))) {
-        const QString colour = QString::fromUtf8(mime->data(QLatin1String(ColourMimeType)));
+        const std::optional<QString> colour = ColourFromMime(mime);
         e->setDropAction(Qt::CopyAction);
         e->accept();
-        emit colourDropped(colour);
+        if (colour)
+            emit colourDropped(*colour);
         return;
     }
     if (isReadOnly() || !mime->hasText()) {

@@ -14,6 +14,8 @@
 //   flag after loading).
 // - Setting the selection raises nothing but Qt's selectionChanged/cursorPositionChanged.
 
+#include "colour/colourdrag.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QFont>
@@ -28,8 +30,8 @@ public:
     // The longest text the area holds, in characters. A longer text is refused by
     // setWholeText(), so the caller can report the file as too large.
     static constexpr int MaxLength = 256 * 1024 * 1024;
-    // The mime type of a colour dragged from the colour picker.
-    static constexpr const char* ColourMimeType = "application/x-vessilora-colour";
+    // The mime type of a colour dragged from the colour picker (colour/colourdrag.h).
+    static constexpr const char* ColourMimeType = ::ColourMimeType;
 
     explicit TextArea(QWidget* parent = nullptr);
     ~TextArea() override;
