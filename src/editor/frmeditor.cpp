@@ -1,0 +1,519 @@
+// The editor window: document lifecycle (new, open, save, save as, delete, close), the
+// caption and the settings the window keeps in section "Editor".
+
+#include "editor/frmeditor.h"
+
+#include "editor/filepanes.h"
+#include "editor/frmfind.h"
+#include "editor/tagwriting.h"
+#include "editor/textarea.h"
+#include "markup/globals.h"
+#include "markup/paths.h"
+#include "markup/tagwriter.h"
+#include "platform/files.h"
+#include "platform/numbers.h"
+#include "shell/frmpref.h"
+#include "shell/inimod.h"
+#include "shell/settings.h"
+#include "shell/tools.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace {
+
+const QString SectionEditor = QStringLiteral("Editor");
+
+int readInt(const QString& key) {
+    return RoundHalfEven(ReadIniInt(SectionEditor, key, IniFile));
+}
+
+void writeInt(const QString& key, int value) {
+    WriteIniInt(SectionEditor, key, value, IniFile);
+}
+
+void writeString(const QString& key, QString value) {
+    WriteIniString(SectionEditor, key, value, IniFile);
+}
+
+int twips(int pixels) {
+    return pixels * TwipsPerPixel;
+}
+
+int pixels(int twipValue) {
+    return RoundHalfEven(static_cast<double>(twipValue) / TwipsPerPixel);
+}
+
+// The part of a path after its last "/" (the whole path when it has none).
+QString namePart(const QString& path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// Qt reads "[*]" in a caption as the place of the modified mark; a doubled one stands for
+// itself.
+QString captionText(const QString& text) {
+    QString caption = text;
+    caption.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    return caption;
+}
+
+} // namespace
+
+frmEditor::frmEditor(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmEditor"));
+    setWindowTitle(QStringLiteral("Vessilora - Editor"));
+    buildPanes();
+    buildStrip();
+    buildMenus();
+    connectMenuItems();
+    // The designed client area is 8955 x 5700 twips, below the menu bar.
+    resize(pixels(8955), pixels(5700) + menuBar()->sizeHint().height());
+    SetEditorWindow(this, txtText);
+}
+
+frmEditor::~frmEditor() {
+    if (EditorWindow() == this)
+        SetEditorWindow(nullptr, nullptr);
+}
+
+// --- Loading and unloading --------------------------------------------------------------
+
+void frmEditor::setVisible(bool visible) {
+    if (visible && !m_loaded && !isVisible())
+        Form_Load();
+    QMainWindow::setVisible(visible);
+}
+
+void frmEditor::Form_Load() {
+    m_loaded = true;
+    CurrentFile.clear();
+
+    // The panes start in StartFolder; a folder that is gone leaves them in the home folder.
+    if (!Filer->setPattern(txtFilfilter->text()))
+        Filer->setPattern(QStringLiteral("*"));
+    const QString home = QDir::homePath();
+    const QString folder = IsReadableFolder(StartFolder) ? StartFolder : home;
+    if (Katalog->path() == NormalizeFolder(folder))
+        Katalog_Change();
+    else if (!Katalog->setPath(folder))
+        Katalog->setPath(home);
+    Enhet->setDrive(Katalog->path());
+
+    LayoutStrip();
+    refreshMenuItems();
+    mnuArkivNew_Click();
+
+    readWindowPlace();
+    applyStoredFont();
+    const int state = readInt(QStringLiteral("WindowState"));
+    if (state == 0)
+        setWindowState(Qt::WindowNoState);
+    else if (state == 1)
+        setWindowState(Qt::WindowMinimized);
+    else if (state == 2)
+        setWindowState(Qt::WindowMaximized);
+    const int forceLower = readInt(QStringLiteral("TvingaVersaler"));
+    if (forceLower == 0 || forceLower == 1)
+        ForceLowerCase = forceLower == 1;
+    const int autoIndent = readInt(QStringLiteral("AutoIndrag"));
+    if (autoIndent == 0 || autoIndent == 1)
+        mnuEditAuto->setChecked(autoIndent == 1);
+    // The view handlers show the panes and the strip as their check marks say.
+    const int showFiles = readInt(QStringLiteral("VisaFilmeny"));
+    if (showFiles == 0 || showFiles == 1) {
+        mnuViewFile->setChecked(showFiles == 1);
+        mnuViewFile_Click();
+    }
+    const int showStrip = readInt(QStringLiteral("VisaObjektmeny"));
+    if (showStrip == 0 || showStrip == 1) {
+        mnuViewObj->setChecked(showStrip == 1);
+        mnuViewObj_Click();
+    }
+
+    CurrentFile = ReadIniString(SectionEditor, QStringLiteral("LastFile"), IniFile);
+    if (CurrentFile.isEmpty() || !OpenDocument(CurrentFile)) {
+        CurrentFile.clear();
+        UpdateTitle(true);
+    }
+
+    const QString filter = ReadIniString(SectionEditor, QStringLiteral("Filfilter"), IniFile);
+    if (!filter.isEmpty())
+        txtFilfilter->setText(filter); // its change sets the pattern
+    DocumentChanged = false;
+    UpdateTitle(true);
+}
+
+bool frmEditor::Form_Unload() {
+    if (SavePrompt() == MsgAnswer::Cancel)
+        return false;
+    DocumentChanged = false;
+    writeSettings();
+    if (QWidget* find = ExistingFindWindow())
+        find->hide();
+    m_loaded = false;
+    ShowLauncher();
+    return true;
+}
+
+void frmEditor::closeEvent(QCloseEvent* event) {
+    if (!m_loaded || Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmEditor::readWindowPlace() {
+    const QSize screen = platform().screenSizeTwips();
+    const int left = readInt(QStringLiteral("Left"));
+    const int top = readInt(QStringLiteral("Top"));
+    const int width = readInt(QStringLiteral("Width"));
+    const int height = readInt(QStringLiteral("Height"));
+    QPoint place = frameGeometry().topLeft();
+    if (left >= 1 && left < screen.width())
+        place.setX(pixels(left));
+    if (top >= 1 && top < screen.height())
+        place.setY(pixels(top));
+    move(place);
+    // Width and height are those of the outer frame: the frame is taken off once it is known.
+    QSize outer = frameGeometry().size();
+    const bool sized =
+        (width >= 1 && width < screen.width()) || (height >= 1 && height < screen.height());
+    if (width >= 1 && width < screen.width())
+        outer.setWidth(pixels(width));
+    if (height >= 1 && height < screen.height())
+        outer.setHeight(pixels(height));
+    if (sized) {
+        m_wantedOuterSize = outer;
+        fixOuterSize();
+    }
+}
+
+void frmEditor::fixOuterSize() {
+    if (m_wantedOuterSize.isEmpty())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    resize(m_wantedOuterSize - frame);
+    if (isVisible())
+        m_wantedOuterSize = QSize();
+}
+
+void frmEditor::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window manager's frame is known only once the window is shown.
+    if (!m_wantedOuterSize.isEmpty())
+        QTimer::singleShot(0, this, &frmEditor::fixOuterSize);
+}
+
+void frmEditor::applyStoredFont() {
+    const QString stored = ReadIniString(SectionEditor, QStringLiteral("Font"), IniFile);
+    if (stored.isEmpty())
+        return;
+    const QString family = EditorFontFamily(stored, platform().screenFonts());
+    if (!family.isEmpty())
+        txtText->setEditorFont(family);
+}
+
+void frmEditor::writeSettings() {
+    writeInt(QStringLiteral("TvingaVersaler"), ForceLowerCase ? 1 : 0);
+    writeInt(QStringLiteral("AutoIndrag"), mnuEditAuto->isChecked() ? 1 : 0);
+    writeInt(QStringLiteral("VisaFilmeny"), mnuViewFile->isChecked() ? 1 : 0);
+    writeInt(QStringLiteral("VisaObjektmeny"), mnuViewObj->isChecked() ? 1 : 0);
+    writeString(QStringLiteral("Filfilter"), txtFilfilter->text());
+    const Qt::WindowStates state = windowState();
+    const bool minimised = state & Qt::WindowMinimized;
+    const bool maximised = state & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (!minimised && !maximised) {
+        const QRect frame = frameGeometry();
+        writeInt(QStringLiteral("Width"), twips(frame.width()));
+        writeInt(QStringLiteral("Height"), twips(frame.height()));
+        writeInt(QStringLiteral("Left"), twips(frame.x()));
+        writeInt(QStringLiteral("Top"), twips(frame.y()));
+    }
+    if (!minimised)
+        writeInt(QStringLiteral("WindowState"), maximised ? 2 : 0);
+    writeString(QStringLiteral("LastFile"), CurrentFile);
+}
+
+// --- The caption and the file list ------------------------------------------------------
+
+void frmEditor::UpdateTitle(bool TitleOnly) {
+    if (CurrentFile.isEmpty())
+        setWindowTitle(QStringLiteral("Vessilora - Editor"));
+    else
+        setWindowTitle(captionText((DocumentChanged ? QStringLiteral("* ") : QString()) +
+                                   namePart(CurrentFile) + QStringLiteral(" - Editor")));
+    if (TitleOnly)
+        return;
+
+    Filer->refresh();
+    const qsizetype slash = CurrentFile.lastIndexOf(QLatin1Char('/'));
+    if (CurrentFile.isEmpty() || Filer->listCount() == 0 || slash < 0)
+        return;
+    // Folder names differ in letter case here, so the open file's folder must be the listed
+    // folder exactly.
+    if (NormalizeFolder(CurrentFile.left(slash + 1)) != Filer->path())
+        return;
+    const QString name = namePart(CurrentFile);
+    int found = -1;
+    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
+        if (Filer->fileName(i) == name)
+            found = i;
+    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
+        if (Filer->fileName(i).compare(name, Qt::CaseInsensitive) == 0)
+            found = i;
+    if (found < 0)
+        return;
+    IgnoreFileClick = true;
+    Filer->setListIndex(found);
+    IgnoreFileClick = false;
+}
+
+void frmEditor::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Coming back to the window shows the folder as it is now.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_loaded)
+        UpdateTitle(false);
+}
+
+QString frmEditor::listFolderPath(const QString& name) const {
+    return JoinPath(Filer->path(), name);
+}
+
+void frmEditor::txtText_Change() {
+    DocumentChanged = true;
+    UpdateTitle(true);
+}
+
+// --- Opening ----------------------------------------------------------------------------
+
+bool frmEditor::OpenDocument(const QString& path) {
+    m_openFailure = OpenFailure::Unreadable;
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.isFile())
+        return false;
+    // One byte is one character: a file too large for the text area is not read at all.
+    if (file.size() > TextArea::MaxLength) {
+        m_openFailure = OpenFailure::TooLarge;
+        return false;
+    }
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes))
+        return false;
+    QString text = DecodeCp1252(bytes);
+    bytes.clear();
+    // Every save ends the text with CR LF; opening takes that one away again.
+    if (text.size() >= 3 && text.endsWith(QLatin1String("\r\n")))
+        text.chop(2);
+    if (!txtText->setWholeText(text)) {
+        m_openFailure = OpenFailure::TooLarge;
+        return false;
+    }
+    m_openFailure = OpenFailure::None;
+    DocumentChanged = false;
+    UpdateTitle(false);
+    return true;
+}
+
+void frmEditor::Filer_Click(int index) {
+    if (IgnoreFileClick)
+        return;
+    // The name is taken now: the prompt's save may re-read the list.
+    const QString name = Filer->fileName(index);
+    if (SavePrompt() == MsgAnswer::Cancel) {
+        // The selection goes back to the open document (or to nothing).
+        IgnoreFileClick = true;
+        Filer->setListIndex(-1);
+        IgnoreFileClick = false;
+        UpdateTitle(false);
+        return;
+    }
+    if (name.isEmpty())
+        return;
+    const QString path = listFolderPath(name);
+    if (OpenDocument(path)) {
+        DocumentChanged = false;
+        CurrentFile = path;
+    } else {
+        const QString message =
+            m_openFailure == OpenFailure::TooLarge
+                ? QStringLiteral("Filen ") + path +
+                      QStringLiteral(" är för stor för att kunna öppnas.")
+                : QStringLiteral("Kunde inte öppna: ") + path + QLatin1Char(' ');
+        txtText->setWholeText(message);
+        CurrentFile.clear();
+        Filer->refresh();
+        DocumentChanged = false;
+    }
+    UpdateTitle(false);
+}
+
+// --- New document -----------------------------------------------------------------------
+
+void frmEditor::newDocumentText() {
+    const auto tag = [](const char* name) {
+        return FormatAttribute(QString::fromLatin1(name), QString(), AttrTagName).trimmed();
+    };
+    const QString nl = QStringLiteral("\r\n");
+    const QString text = tag("<HTML>") + nl + tag("<HEAD>") + nl + tag("<TITLE>") +
+                         QStringLiteral("Skriv din titel här!") + tag("</TITLE>") + nl +
+                         tag("</HEAD>") + nl + nl + tag("<BODY>") + nl + nl + tag("</BODY>") + nl +
+                         tag("</HTML>");
+    txtText->setWholeText(text);
+    txtText->setSel(23, 20);
+}
+
+void frmEditor::mnuArkivNew_Click() {
+    if (SavePrompt() == MsgAnswer::Cancel)
+        return;
+    CurrentFile.clear();
+    Filer->setListIndex(-1);
+    newDocumentText();
+    DocumentChanged = false;
+    UpdateTitle(false);
+    txtText->setFocus();
+    Filer->setListIndex(-1);
+}
+
+// --- Saving -----------------------------------------------------------------------------
+
+MsgAnswer frmEditor::SavePrompt() {
+    if (!DocumentChanged)
+        return MsgAnswer::No;
+    const MsgAnswer answer =
+        platform().message(QStringLiteral("Dokumentet är ändrat. Vill du spara?"),
+                           MsgIcon::Exclamation, MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::Yes) {
+        mnuArkivSpara_Click();
+        // A save that did not happen must not let the command throw the text away.
+        return DocumentChanged ? MsgAnswer::Cancel : MsgAnswer::Yes;
+    }
+    return answer == MsgAnswer::No ? MsgAnswer::No : MsgAnswer::Cancel;
+}
+
+bool frmEditor::writeDocument() {
+    StatusText.clear();
+    WorkText = txtText->text();
+    WriteTextFile(CurrentFile);
+    WorkText.clear();
+    if (StatusText.isEmpty())
+        return true;
+    platform().message(QStringLiteral("Det gick inte att spara filen ") + CurrentFile +
+                           QLatin1Char('.'),
+                       MsgIcon::Exclamation, MsgButtons::Ok);
+    return false;
+}
+
+void frmEditor::mnuArkivSpara_Click() {
+    if (CurrentFile.isEmpty()) {
+        mnuArkivSaveAs_Click();
+        return;
+    }
+    // A failed write leaves the file on disk as it was and the document marked as changed.
+    if (writeDocument())
+        DocumentChanged = false;
+    UpdateTitle(true);
+}
+
+void frmEditor::mnuArkivSaveAs_Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Spara som");
+    request.filter =
+        QStringLiteral("HTML-fil (*.html)|*.html|HTM-fil (*.htm)|*.htm|Text-fil (*.txt)|*.txt");
+    request.folder = Filer->path();
+    request.fileMustExist = false;
+    request.confirmOverwrite = true;
+    const std::optional<FileDialogResult> chosen = platform().saveFile(request);
+    if (!chosen || chosen->path.isEmpty())
+        return;
+    CurrentFile = QDir::cleanPath(chosen->path);
+    if (!writeDocument()) {
+        UpdateTitle(true);
+        return;
+    }
+    BusyCursor busy;
+    DocumentChanged = false;
+    Filer->setPattern(Filer->pattern()); // re-reads the folder
+    const qsizetype slash = CurrentFile.lastIndexOf(QLatin1Char('/'));
+    const QString name = CurrentFile.mid(slash + 1);
+    const QString folder = slash <= 0 ? QStringLiteral("/") : CurrentFile.left(slash);
+    if (Katalog->setPath(folder) || Katalog->path() == NormalizeFolder(folder))
+        Enhet->setDrive(Katalog->path());
+    UpdateTitle(true);
+    if (Filer->path() != NormalizeFolder(folder))
+        return;
+    // Selecting the saved file opens it again from the disk, as a click does.
+    int found = -1;
+    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
+        if (Filer->fileName(i) == name)
+            found = i;
+    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
+        if (Filer->fileName(i).compare(name, Qt::CaseInsensitive) == 0)
+            found = i;
+    if (found >= 0)
+        Filer->setListIndex(found);
+}
+
+// --- Deleting ---------------------------------------------------------------------------
+
+void frmEditor::Filer_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
+    Q_UNUSED(modifiers);
+    if (key != Qt::Key_Delete)
+        return;
+    const QString name = Filer->fileName(Filer->listIndex());
+    if (name.isEmpty())
+        return;
+    const QString path = listFolderPath(name);
+    const MsgAnswer answer = platform().message(
+        QStringLiteral("Är du säker på att du vill ta bort den här filen (den kommer inte att "
+                       "hamna i papperskorgen)?"),
+        MsgIcon::Exclamation, MsgButtons::YesNoCancel);
+    if (answer != MsgAnswer::Yes)
+        return;
+    if (!QFile::remove(path)) {
+        platform().message(QStringLiteral("Det går inte att ta bort filen."), MsgIcon::Exclamation,
+                           MsgButtons::Ok);
+        return;
+    }
+    Filer->refresh();
+    // Only the deleted document itself is replaced: another open document and its unsaved
+    // changes stay.
+    if (QFileInfo(path).absoluteFilePath() == QFileInfo(CurrentFile).absoluteFilePath()) {
+        CurrentFile.clear();
+        DocumentChanged = false;
+        mnuArkivNew_Click();
+    } else {
+        Filer->setListIndex(-1);
+        UpdateTitle(false);
+    }
+}
+
+// --- Browser, closing, preferences, help ------------------------------------------------
+
+void frmEditor::mnuArkivRun_Click() {
+    if (CurrentFile.isEmpty()) {
+        platform().message(QStringLiteral("Du måste spara filen innan den granskas."),
+                           MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+    OpenInBrowser(CurrentFile, QStringLiteral("*"));
+}
+
+void frmEditor::mnuExit_Click() {
+    close();
+}
+
+void frmEditor::mnuExitWeb_Click() {
+    if (close())
+        SaveSettings();
+}
+
+// --- Registration -----------------------------------------------------------------------
+
+void RegisterEditorWindow() {
+    RegisterTool(Tool::Editor, [] { return new frmEditor; });
+}

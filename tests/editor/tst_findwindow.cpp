@@ -1,0 +1,153 @@
+// The find window and the search it runs in the editor's text.
+
+#include "editor/frmeditor.h"
+#include "editor/frmfind.h"
+#include "editor/tagwriting.h"
+#include "editor/textarea.h"
+#include "markup/globals.h"
+#include "shell/tools.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class tst_findwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void successiveSearches_data();
+    void successiveSearches();
+    void notFoundLeavesEverythingAsItWas();
+    void searchButtonNeedsNonBlankText();
+    void menuItemsShowAndHideTheWindow();
+
+private:
+    std::unique_ptr<FakePlatformScope> scope;
+    std::unique_ptr<QWidget> window;
+    TextArea* area = nullptr;
+};
+
+void tst_findwindow::init() {
+    scope = std::make_unique<FakePlatformScope>();
+    window = std::make_unique<QWidget>();
+    area = new TextArea(window.get());
+    SetEditorWindow(window.get(), area);
+}
+
+void tst_findwindow::cleanup() {
+    delete ExistingFindWindow();
+    SetEditorWindow(nullptr, nullptr);
+    window.reset();
+    scope.reset();
+}
+
+void tst_findwindow::successiveSearches_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QList<int>>("found"); // selection start of each search, -1 for none
+    QTest::addColumn<int>("length");
+    QTest::newRow("ab in abab") << "abab" << 0 << "ab" << false << QList<int>{0, 2, -1} << 2;
+    QTest::newRow("case ignored") << "<table>" << 0 << "TABLE" << false << QList<int>{1} << 5;
+    QTest::newRow("case matched") << "<table>" << 0 << "TABLE" << true << QList<int>{-1} << 0;
+    QTest::newRow("Å finds å") << "blåbär" << 0 << "ÅB" << false << QList<int>{2} << 2;
+    QTest::newRow("paragraph break")
+        << "<p>a</p>\r\n<p>b</p>" << 0 << "</p>\\n<p>" << false << QList<int>{4} << 9;
+    QTest::newRow("tab") << "a\tb" << 0 << "\\t" << false << QList<int>{1} << 1;
+    QTest::newRow("backslash then line break") << "x\\\r\ny" << 0 << "\\\\n"
+                                               << false << QList<int>{1} << 3;
+    QTest::newRow("no wrapping round") << "ab ab" << 4 << "ab" << false << QList<int>{-1} << 0;
+}
+
+void tst_findwindow::successiveSearches() {
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, search);
+    QFETCH(bool, matchCase);
+    QFETCH(QList<int>, found);
+    QFETCH(int, length);
+    area->setWholeText(text);
+    area->setSel(caret, 0);
+    FindWindow().Text1->setText(search);
+    FindWindow().chkCase->setChecked(matchCase);
+    for (const int start : found) {
+        scope->fake.clear();
+        FindNext();
+        if (start < 0) {
+            QCOMPARE(scope->fake.messages().size(), 1);
+        } else {
+            QVERIFY(scope->fake.messages().isEmpty());
+            QCOMPARE(area->selStart(), start);
+            QCOMPARE(area->selLength(), length);
+        }
+    }
+}
+
+void tst_findwindow::notFoundLeavesEverythingAsItWas() {
+    area->setWholeText(QStringLiteral("abab"));
+    area->setSel(1, 2);
+    FindWindow().Text1->setText(QStringLiteral("x\\n"));
+    FindWindow().showOverEditor();
+    QVERIFY(!window->isEnabled());
+    FindWindow().cmdFind->click();
+    QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Det går inte att hitta \"x\\n\"."));
+    QCOMPARE(scope->fake.messages().last().icon, MsgIcon::Information);
+    QCOMPARE(scope->fake.messages().last().buttons, MsgButtons::Ok);
+    QCOMPARE(area->selStart(), 1);
+    QCOMPARE(area->selLength(), 2);
+    QVERIFY(FindWindow().isVisible());
+    QVERIFY(!window->isEnabled());
+}
+
+void tst_findwindow::searchButtonNeedsNonBlankText() {
+    frmFind& find = FindWindow();
+    find.Text1->setText(QStringLiteral("   "));
+    QVERIFY(!find.cmdFind->isEnabled());
+    find.Text1->setText(QStringLiteral(" a "));
+    QVERIFY(find.cmdFind->isEnabled());
+    find.Text1->clear();
+    QVERIFY(!find.cmdFind->isEnabled());
+}
+
+void tst_findwindow::menuItemsShowAndHideTheWindow() {
+    TestProgramFolder folder;
+    QTemporaryDir docs;
+    StartFolder = docs.path();
+    frmEditor editor;
+    editor.show();
+    editor.txtText->setWholeText(QStringLiteral("ett <P>två</P> tre <P>"));
+    editor.txtText->setSel(0, 0);
+
+    editor.mnuEditFindNext->trigger(); // no search text yet: the window opens
+    frmFind& find = FindWindow();
+    QVERIFY(find.isVisible());
+    QVERIFY(!editor.isEnabled());
+    const QPoint centre = editor.frameGeometry().center();
+    QVERIFY(qAbs(find.frameGeometry().center().x() - centre.x()) <= 1);
+    find.Text1->setText(QStringLiteral("<p>"));
+    find.cmdFind->click();
+    QVERIFY(!find.isVisible());
+    QVERIFY(editor.isEnabled());
+    QCOMPARE(editor.txtText->selStart(), 4);
+
+    editor.mnuEditFindNext->trigger(); // F3 repeats the search without the window
+    QVERIFY(!find.isVisible());
+    QCOMPARE(editor.txtText->selStart(), 19);
+
+    editor.mnuEditSok->trigger();
+    QVERIFY(find.isVisible());
+    QCOMPARE(find.Text1->text(), QStringLiteral("<p>")); // kept while hidden
+    find.cmdcancel->click();
+    QVERIFY(!find.isVisible());
+    QVERIFY(editor.isEnabled());
+    QCOMPARE(editor.txtText->selStart(), 19);
+    ResetTools();
+}
+
+QTEST_MAIN(tst_findwindow)
+#include "tst_findwindow.moc"
