@@ -153,14 +153,19 @@ bool frmEditor::Form_Unload() {
         return false;
     DocumentChanged = false;
     writeSettings();
-    if (QWidget* find = ExistingFindWindow())
-        find->hide();
+    if (frmFind* find = ExistingFindWindow(); find && find->isVisible())
+        find->cmdcancel_Click();
     m_loaded = false;
     ShowLauncher();
     return true;
 }
 
 void frmEditor::closeEvent(QCloseEvent* event) {
+    // While a dialog works on the document (the window is disabled) the window stays.
+    if (m_loaded && !isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (!m_loaded || Form_Unload())
         event->accept();
     else

@@ -1,0 +1,130 @@
+// Benchmark of the editor window on a 20 MB page: opening it from the file list until the
+// window has painted it, saving it, finding a text near its end and stepping to the next
+// file. Targets: opening under 1 s, saving under 0.5 s.
+
+#include "editor/filepanes.h"
+#include "editor/frmeditor.h"
+#include "editor/frmfind.h"
+#include "editor/textarea.h"
+#include "markup/globals.h"
+#include "platform/fakeplatform.h"
+#include "platform/files.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+double ms(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void report(const char* what, double millis, double target = 0) {
+    if (target > 0)
+        std::printf("%-44s %10.1f ms  (target < %.0f ms: %s)\n", what, millis, target,
+                    millis < target ? "met" : "MISSED");
+    else
+        std::printf("%-44s %10.1f ms\n", what, millis);
+}
+
+// A page of table rows with Swedish letters, a euro sign and CR LF line breaks, in
+// Windows-1252, ending with the CR LF every save writes.
+QByteArray makePage(qsizetype size) {
+    QString page;
+    page.reserve(size + 200);
+    page += QStringLiteral("<HTML>\r\n<BODY>\r\n<TABLE>\r\n");
+    for (int row = 0; page.size() < size; ++row)
+        page += QStringLiteral("<TR><TD>Rad %1</TD><TD>åäö ÅÄÖ € &amp; \"citat\"</TD></TR>\r\n")
+                    .arg(row);
+    page += QStringLiteral("</TABLE>\r\n<P>Slutet</P>\r\n</BODY>\r\n</HTML>\r\n");
+    return EncodeCp1252(page);
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    FakePlatform fake;
+    installPlatform(&fake);
+
+    QTemporaryDir home;
+    QTemporaryDir site;
+    qputenv("VESSILORA_HOME", home.path().toLocal8Bit());
+    IniFile = JoinPath(home.path(), QStringLiteral("vessilor.ini"));
+    StartFolder = site.path();
+
+    const QByteArray bytes = makePage(20 * 1000 * 1000);
+    const QString path = JoinPath(site.path(), QStringLiteral("stor.htm"));
+    const QString next = JoinPath(site.path(), QStringLiteral("sida.htm"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return 1;
+        QFile small(next);
+        if (!small.open(QIODevice::WriteOnly) || small.write("<P>liten</P>\r\n") < 0)
+            return 1;
+    }
+    std::printf("page: %lld bytes\n", static_cast<long long>(bytes.size()));
+
+    frmEditor editor;
+    editor.resize(1000, 700);
+    editor.show();
+    settle();
+
+    QElapsedTimer timer;
+    timer.start();
+    editor.Filer->setListIndex(1); // "stor.htm" after "sida.htm"
+    settle();
+    editor.repaint();
+    const double openMs = ms(timer);
+    if (CurrentFile != path)
+        return 1;
+    report("open 20 MB from the file list, painted", openMs, 1000);
+
+    timer.restart();
+    editor.mnuArkivSpara->trigger();
+    const double saveMs = ms(timer);
+    report("save 20 MB", saveMs, 500);
+
+    QFile saved(path);
+    const bool same = saved.open(QIODevice::ReadOnly) && saved.readAll() == bytes;
+    std::printf("saved file equals the opened one byte for byte: %s\n", same ? "yes" : "NO");
+
+    editor.txtText->setSel(0, 0);
+    FindWindow().Text1->setText(QStringLiteral("<p>slutet"));
+    timer.restart();
+    FindNext();
+    report("find (case ignored) near the end", ms(timer));
+    FindWindow().chkCase->setChecked(true);
+    FindWindow().Text1->setText(QStringLiteral("</BODY>"));
+    editor.txtText->setSel(0, 0);
+    timer.restart();
+    FindNext();
+    report("find (case matched) near the end", ms(timer));
+
+    timer.restart();
+    editor.txtText->setSel(editor.txtText->textLength(), 0);
+    editor.txtText->replaceSelection(QStringLiteral("x"));
+    report("typing one character at the end (caption)", ms(timer));
+
+    fake.messageAnswers = {MsgAnswer::No};
+    timer.restart();
+    editor.SelectNextFile();
+    settle();
+    report("Ctrl+Down to the next file (prompt answered)", ms(timer));
+
+    installPlatform(nullptr);
+    return same && openMs < 1000 && saveMs < 500 ? 0 : 2;
+}
