@@ -85,12 +85,12 @@ void TagDialog::load() {
     QWidget* lastField = nullptr;
     for (QWidget* w = cmdCancel->nextInFocusChain(); w && w != this && w != cmdOK;
          w = w->nextInFocusChain()) {
-        if (w->parentWidget() == this)
+        if (w->parentWidget() == this && w->focusPolicy() != Qt::NoFocus)
             lastField = w;
     }
     if (lastField) {
+        setTabOrder(lastField, cmdCancel);
         setTabOrder(lastField, cmdOK);
-        setTabOrder(cmdOK, cmdCancel);
     }
 
     adjustSize();
@@ -143,7 +143,7 @@ void TagDialog::closeDialog() {
     hide();
     closed();
     if (editor)
-        editor->activateWindow();
+        editor->window()->activateWindow();
     if (unloadWhenHidden) {
         forgetDialog(this);
         deleteLater();
@@ -159,6 +159,7 @@ QLabel* TagDialog::addRow(const QString& label, QWidget* field, QWidget* beside)
         row->addWidget(field, 1);
         row->addWidget(beside);
         m_form->addRow(caption, row);
+        setTabOrder(field, beside); // the box beside a field follows it, however made first
     } else {
         m_form->addRow(caption, field);
     }
