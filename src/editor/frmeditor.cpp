@@ -178,12 +178,15 @@ void frmEditor::readWindowPlace() {
     const int top = readInt(QStringLiteral("Top"));
     const int width = readInt(QStringLiteral("Width"));
     const int height = readInt(QStringLiteral("Height"));
+    // Without a stored place the window manager places the window.
     QPoint place = frameGeometry().topLeft();
+    const bool placed = (left >= 1 && left < screen.width()) || (top >= 1 && top < screen.height());
     if (left >= 1 && left < screen.width())
         place.setX(pixels(left));
     if (top >= 1 && top < screen.height())
         place.setY(pixels(top));
-    move(place);
+    if (placed)
+        move(place);
     // Width and height are those of the outer frame: the frame is taken off once it is known.
     QSize outer = frameGeometry().size();
     const bool sized =

@@ -417,7 +417,9 @@ void tst_editor::panesAndStripTogglesMoveTheText() {
     for (int i = 1; i < 10; ++i)
         QCOMPARE(editor->lblMenu[i]->x(), editor->lblMenu[i - 1]->geometry().right() + 1 + 5);
 
-    editor->mnuViewFile->trigger();
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::keyClick(editor->txtText, Qt::Key_F11); // the keys reach the menu from the text
     QVERIFY(!editor->mnuViewFile->isChecked());
     QCOMPARE(editor->txtText->x(), 0);
     QCOMPARE(editor->lblMenu[0]->x(), 3);
@@ -425,7 +427,7 @@ void tst_editor::panesAndStripTogglesMoveTheText() {
             !editor->Enhet->isVisible() && !editor->txtFilfilter->isVisible());
     QCOMPARE(editor->lblMenu[1]->x(), editor->lblMenu[0]->geometry().right() + 1 + 5);
 
-    editor->mnuViewObj->trigger();
+    QTest::keyClick(editor->txtText, Qt::Key_F11, Qt::ShiftModifier);
     QCOMPARE(editor->txtText->y(), 0);
     QVERIFY(!editor->lblMenu[4]->isVisible());
     QCOMPARE(editor->txtText->geometry(), editor->centralWidget()->rect());
@@ -498,11 +500,6 @@ void tst_editor::itemsWithoutCommandsAreDisabled() {
     QVERIFY(editor->mnuArkivSpara->isEnabled() && editor->mnuEditSok->isEnabled());
     QVERIFY(editor->mnuViewFile->isChecked() && editor->mnuViewObj->isChecked() &&
             editor->mnuEditAuto->isChecked());
-    QCOMPARE(editor->mnuErrorCitat->text(), QStringLiteral("&Citatstecken \"\""));
-    QCOMPARE(editor->mnuEditFindNext->shortcut(), QKeySequence(Qt::Key_F3));
-    QCOMPARE(editor->mnuEditSok->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    QCOMPARE(editor->mnuFormOv6->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F6));
-    QVERIFY(editor->mnuFileS2->isSeparator());
 }
 
 void tst_editor::formatItemsWrapTheSelection() {
