@@ -68,6 +68,7 @@ frmEditor::frmEditor(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmEditor"));
     setWindowTitle(QStringLiteral("Vessilora - Editor"));
     buildPanes();
+    buildPickLists();
     buildStrip();
     buildMenus();
     connectMenuItems();
@@ -106,6 +107,7 @@ void frmEditor::Form_Load() {
 
     LayoutStrip();
     refreshMenuItems();
+    fillHtmlCharacters();
     mnuArkivNew_Click();
 
     readWindowPlace();
@@ -144,6 +146,7 @@ void frmEditor::Form_Load() {
     const QString filter = ReadIniString(SectionEditor, QStringLiteral("Filfilter"), IniFile);
     if (!filter.isEmpty())
         txtFilfilter->setText(filter); // its change sets the pattern
+    LoadStandardTexts();
     DocumentChanged = false;
     UpdateTitle(true);
 }
@@ -408,6 +411,7 @@ bool frmEditor::writeDocument() {
     WorkText = txtText->text();
     WriteTextFile(CurrentFile);
     WorkText.clear();
+    reloadStandardTextsAfterSave();
     if (StatusText.isEmpty())
         return true;
     platform().message(QStringLiteral("Det gick inte att spara filen ") + CurrentFile +

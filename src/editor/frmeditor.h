@@ -24,8 +24,11 @@
 #include <QSize>
 #include <QString>
 
+struct CheckOutcome;
+struct TextEdit;
 class DriveList;
 class FileList;
+class PickList;
 class FolderList;
 class QAction;
 class QLabel;
@@ -99,6 +102,11 @@ public:
     QLabel* lblFilFilter;
     QLineEdit* txtFilfilter;
     QLabel* lblMenu[10];
+    // The pick lists over the text area: index 0 the standard texts (F2), index 1 the HTML
+    // characters (F4). Hidden while not in use.
+    PickList* cmbMagicText[2];
+    // The width the standard-text list needs, in twips.
+    int StandardListWidth = 1275;
     // Set only while the window itself moves the file-list selection to the open document.
     bool IgnoreFileClick = false;
 
@@ -262,6 +270,22 @@ public:
     // Enables the items that have a handler or a registered tag dialog, disables the rest.
     void refreshMenuItems();
 
+    // --- Standard texts and templates ---
+    // Reads "standard.txt" into the standard-text list and measures its width; a file that
+    // cannot be read leaves the list as it was.
+    void LoadStandardTexts();
+    // Shows pick list Index over the text area (an empty standard-text list offers to edit
+    // "standard.txt" instead).
+    void mnuEditStandard_Click(int Index);
+    // Opens "standard.txt" in the editor, creating it when it is missing.
+    void mnuEditStandardOpen_Click();
+    // Adds the selection's lines to the standard texts and rewrites "standard.txt".
+    void mnuEditStandardAddMark_Click();
+    // The save prompt, then the template window.
+    void mnuNewMall_Click();
+    // The save prompt, then a new document from the template chosen last.
+    void mnuFileNewLatest_Click();
+
 public slots:
     // The document commands other commands and windows run.
     void mnuArkivNew_Click();
@@ -282,6 +306,30 @@ private slots:
     void mnuHelpWebVessilora_Click();
     void mnuHelpAbout_Click();
     void applyStoredFont();
+
+    // Text commands (frmeditor_commands.cpp).
+    void mnuEditUndo_Click();
+    void mnuEditRepeat_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuEditDelTagg_Click();
+    void mnuEditAll_Click();
+    void mnuEditGem_Click();
+    void mnuEditVersal_Click();
+    void mnuEditKill_Click();
+    void mnuEditRader_Click();
+    void mnuRadPc_Click();
+    void mnuRadMac_Click();
+    void mnuRadUnix_Click();
+    void mnuEditConvert_Click();
+    void mnuEditConvAscii_Click();
+    void mnuToolsSort_Click();
+    void mnuErrorHakar_Click();
+    void mnuErrorCitat_Click();
+    void mnuErrorStandard_Click();
+    void mnuErrorAll_Click();
 
 protected:
     void setVisible(bool visible) override;
@@ -306,6 +354,31 @@ private:
     // An item of the Format menu that wraps the selection in a tag.
     void wrapItem(QAction* action, const QString& tag);
     void openItem(const QString& name);
+
+    // Text commands: applying an engine result to the text area.
+    // Replaces the edit's range as one undo step and selects what it says. False (nothing
+    // changed) when the text would grow beyond what the text area holds.
+    bool applyEdit(const TextEdit& edit);
+    // The same, through InsertTagText, so Ctrl+Y repeats the inserted text.
+    void insertEdit(const TextEdit& edit);
+    // Replaces the whole text as one undo step, the caret at the start. False when the new
+    // text is too long for the text area.
+    bool replaceWholeText(const QString& text);
+    void changeLetterCase(bool capitals);
+    void convertEntities(bool toCodes);
+    void convertLineBreaks(int style);
+    // Selects the faulty spot a check found and shows its message.
+    void showCheckOutcome(const CheckOutcome& outcome);
+    // Enter just typed: the new line starts with the blanks and tabs of the previous one.
+    void autoIndent();
+
+    // Standard texts and templates (frmeditor_standard.cpp).
+    void buildPickLists();
+    void fillHtmlCharacters();
+    // A template's text becomes a new document that has no file yet.
+    void newDocumentFromTemplate(const QString& text);
+    // Reloads the standard texts after a save of a file whose path ends in "standard.txt".
+    void reloadStandardTextsAfterSave();
 
     void newDocumentText();
     QString listFolderPath(const QString& name) const;

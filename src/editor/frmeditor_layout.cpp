@@ -8,6 +8,7 @@
 #include "editor/frmeditor.h"
 
 #include "editor/filepanes.h"
+#include "editor/tagwriting.h"
 #include "editor/textarea.h"
 #include "markup/globals.h"
 #include "platform/numbers.h"
@@ -207,10 +208,14 @@ void frmEditor::SelectPreviousFile() {
 
 void frmEditor::txtText_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
-    if (held == Qt::ControlModifier && key == Qt::Key_Down)
+    if (held == Qt::ControlModifier && key == Qt::Key_Space)
+        InsertTagText(QStringLiteral("&nbsp;"));
+    else if (held == Qt::ControlModifier && key == Qt::Key_Down)
         SelectNextFile();
     else if (held == Qt::ControlModifier && key == Qt::Key_Up)
         SelectPreviousFile();
+    else if (held == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter))
+        autoIndent();
 }
 
 void frmEditor::txtText_DragDrop(const QString& colour) {
@@ -294,6 +299,13 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == txtText->viewport()) {
         if (type == QEvent::MouseMove)
             Form_MouseMove();
+    } else if (watched == txtText && type == QEvent::KeyPress) {
+        // Ctrl+Space puts in "&nbsp;" when it is released; the text area must not type a
+        // blank for it.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier)
+            return true;
     } else if (watched == txtText && type == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat())

@@ -312,6 +312,8 @@ void frmEditor::wrapItem(QAction* action, const QString& tag) {
 void frmEditor::connectMenuItems() {
     // Arkiv
     on(mnuArkivNew, &frmEditor::mnuArkivNew_Click);
+    on(mnuNewMall, &frmEditor::mnuNewMall_Click);
+    on(mnuFileNewLatest, &frmEditor::mnuFileNewLatest_Click);
     on(mnuArkivSpara, &frmEditor::mnuArkivSpara_Click);
     on(mnuArkivSaveAs, &frmEditor::mnuArkivSaveAs_Click);
     on(mnuFileUpdate, &frmEditor::mnuFileUpdate_Click);
@@ -319,6 +321,16 @@ void frmEditor::connectMenuItems() {
     on(mnuExitWeb, &frmEditor::mnuExitWeb_Click);
 
     // Redigera
+    on(mnuEditUndo, &frmEditor::mnuEditUndo_Click);
+    on(mnuEditRepeat, &frmEditor::mnuEditRepeat_Click);
+    on(mnuEditCut, &frmEditor::mnuEditCut_Click);
+    on(mnuEditCopy, &frmEditor::mnuEditCopy_Click);
+    on(mnuEditPaste, &frmEditor::mnuEditPaste_Click);
+    on(mnuEditDelete, &frmEditor::mnuEditDelete_Click);
+    on(mnuEditDelTagg, &frmEditor::mnuEditDelTagg_Click);
+    on(mnuEditAll, &frmEditor::mnuEditAll_Click);
+    on(mnuEditStandardOpen, &frmEditor::mnuEditStandardOpen_Click);
+    on(mnuEditStandardAddMark, &frmEditor::mnuEditStandardAddMark_Click);
     on(mnuEditSok, &frmEditor::mnuEditSok_Click);
     on(mnuEditFindNext, &frmEditor::mnuEditFindNext_Click);
     m_handled.insert(mnuEditAuto); // a check item: choosing it inverts the mark
@@ -340,6 +352,10 @@ void frmEditor::connectMenuItems() {
           mnuInNum,      mnuInBul,       mnuInLink,       mnuMarquee,      mnuInBr,
           mnuInTid,      mnuFormFont,    mnuFormMulticol, mnuFormStycke})
         tagDialogItem(action);
+
+    // Infoga: the pick lists
+    on(mnuEditStandard[0], [this] { mnuEditStandard_Click(0); });
+    on(mnuEditStandard[1], [this] { mnuEditStandard_Click(1); });
 
     // Format: the items named after a tag wrap the selection in it
     const std::pair<QAction*, const char*> wraps[] = {{mnuFormOv1, "H1"},
@@ -373,6 +389,20 @@ void frmEditor::connectMenuItems() {
 
     // Verktyg
     on(mnuArkivRun, &frmEditor::mnuArkivRun_Click);
+    on(mnuErrorAll, &frmEditor::mnuErrorAll_Click);
+    on(mnuErrorHakar, &frmEditor::mnuErrorHakar_Click);
+    on(mnuErrorStandard, &frmEditor::mnuErrorStandard_Click);
+    on(mnuErrorCitat, &frmEditor::mnuErrorCitat_Click);
+    on(mnuEditRader, &frmEditor::mnuEditRader_Click);
+    on(mnuRadPc, &frmEditor::mnuRadPc_Click);
+    on(mnuRadUnix, &frmEditor::mnuRadUnix_Click);
+    on(mnuRadMac, &frmEditor::mnuRadMac_Click);
+    on(mnuEditKill, &frmEditor::mnuEditKill_Click);
+    on(mnuEditConvAscii, &frmEditor::mnuEditConvAscii_Click);
+    on(mnuEditConvert, &frmEditor::mnuEditConvert_Click);
+    on(mnuEditGem, &frmEditor::mnuEditGem_Click);
+    on(mnuEditVersal, &frmEditor::mnuEditVersal_Click);
+    on(mnuToolsSort, &frmEditor::mnuToolsSort_Click);
 
     // Hjälp
     on(mnuHelpWebVessilora, &frmEditor::mnuHelpWebVessilora_Click);

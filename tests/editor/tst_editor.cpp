@@ -495,7 +495,7 @@ void tst_editor::itemsWithoutCommandsAreDisabled() {
     openEditor();
     QVERIFY(editor->mnuInBr->isEnabled());
     QVERIFY(!editor->mnuInLink->isEnabled());
-    QVERIFY(!editor->mnuEditDelTagg->isEnabled());
+    QVERIFY(!editor->mnuArkivFrames->isEnabled());
     QVERIFY(!editor->mnuOverblick->isEnabled());
     QVERIFY(editor->mnuArkivSpara->isEnabled() && editor->mnuEditSok->isEnabled());
     QVERIFY(editor->mnuViewFile->isChecked() && editor->mnuViewObj->isChecked() &&

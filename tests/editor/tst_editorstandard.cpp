@@ -1,0 +1,311 @@
+// The editor window's standard texts and templates: the pick lists filled at load and
+// inserting the chosen entry, opening and extending "standard.txt", the reload after saving
+// it, and new documents from the template window and from the last template.
+
+#include "editor/frmeditor.h"
+#include "editor/frmnewmall.h"
+#include "editor/picklist.h"
+#include "editor/textarea.h"
+#include "markup/entities.h"
+#include "markup/globals.h"
+#include "markup/standardtexts.h"
+#include "platform/files.h"
+#include "shell/inimod.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QtTest>
+
+class tst_editorstandard : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void loadFillsBothLists();
+    void pickListInsertsTheChosenText_data();
+    void pickListInsertsTheChosenText();
+    void emptyListCreatesTheFile();
+    void openingStandardTxt_data();
+    void openingStandardTxt();
+    void addingTheSelection_data();
+    void addingTheSelection();
+    void writeProtectedFileIsReported();
+    void savingReloadsOnlyStandardTxt_data();
+    void savingReloadsOnlyStandardTxt();
+    void templateWindow_data();
+    void templateWindow();
+    void latestTemplate_data();
+    void latestTemplate();
+
+private:
+    void openEditor();
+    frmNewMall* shownTemplateWindow() const;
+    QString standardPath() const { return folder->file(QStringLiteral("standard.txt")); }
+
+    std::unique_ptr<FakePlatformScope> scope;
+    std::unique_ptr<TestProgramFolder> folder;
+    std::unique_ptr<QTemporaryDir> docs;
+    frmEditor* editor = nullptr;
+};
+
+void tst_editorstandard::init() {
+    scope = std::make_unique<FakePlatformScope>();
+    folder = std::make_unique<TestProgramFolder>();
+    docs = std::make_unique<QTemporaryDir>();
+    QVERIFY(LoadEntityTable());
+    StartFolder = docs->path();
+    CurrentFile.clear();
+    DocumentChanged = false;
+}
+
+void tst_editorstandard::cleanup() {
+    delete shownTemplateWindow();
+    delete editor;
+    editor = nullptr;
+    docs.reset();
+    folder.reset();
+    scope.reset();
+}
+
+void tst_editorstandard::openEditor() {
+    editor = new frmEditor;
+    editor->show();
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->txtText->setWholeText(QStringLiteral("<P></P>"));
+    editor->txtText->setSel(3, 0);
+    DocumentChanged = false;
+    scope->fake.clear();
+}
+
+frmNewMall* tst_editorstandard::shownTemplateWindow() const {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<frmNewMall*>(widget); window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+void tst_editorstandard::loadFillsBothLists() {
+    folder->write(QStringLiteral("standard.txt"), "Hej\r\n   \r\n  tv\xe5 blanka\r\n");
+    openEditor();
+    QCOMPARE(editor->cmbMagicText[0]->entries(),
+             QStringList({QStringLiteral("Hej"), QStringLiteral("  två blanka")}));
+    const QStringList characters = editor->cmbMagicText[1]->entries();
+    QCOMPARE(characters.size(), EntityCount + 2);
+    QCOMPARE(characters.first(), QStringLiteral("å - &aring;"));
+    QCOMPARE(characters.last(), QStringLiteral("> - &gt;"));
+    QVERIFY(editor->StandardListWidth >= 1275);
+    QVERIFY(!editor->cmbMagicText[0]->isVisible() && !editor->cmbMagicText[1]->isVisible());
+}
+
+void tst_editorstandard::pickListInsertsTheChosenText_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("inserted");
+    QTest::newRow("standard text with its blanks") << int(Qt::Key_F2) << "  två blanka"
+                                                   << "  två blanka";
+    QTest::newRow("html character") << int(Qt::Key_F4) << "< - &lt;"
+                                    << "&lt;";
+    QTest::newRow("letter") << int(Qt::Key_F4) << "ö - &ouml;"
+                            << "&ouml;";
+}
+
+void tst_editorstandard::pickListInsertsTheChosenText() {
+    QFETCH(int, key);
+    QFETCH(QString, entry);
+    QFETCH(QString, inserted);
+    folder->write(QStringLiteral("standard.txt"), "Hej\r\n  tv\xe5 blanka\r\n");
+    openEditor();
+    QTest::keyClick(editor->txtText, Qt::Key(key));
+    PickList* list = editor->cmbMagicText[key == Qt::Key_F2 ? 0 : 1];
+    QVERIFY(list->isVisible() && list->hasFocus());
+    QVERIFY(editor->txtText->geometry().contains(list->geometry().center()));
+    list->setCurrentRow(int(list->entries().indexOf(entry)));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(editor->txtText->text(), QStringLiteral("<P>") + inserted + QStringLiteral("</P>"));
+    QCOMPARE(LastInsertedText, inserted);
+    QVERIFY(!list->isVisible());
+}
+
+void tst_editorstandard::emptyListCreatesTheFile() {
+    openEditor();
+    scope->fake.messageAnswers = {MsgAnswer::Yes};
+    QTest::keyClick(editor->txtText, Qt::Key_F2);
+    QCOMPARE(scope->fake.messages().size(), 2);
+    QCOMPARE(scope->fake.messages().at(0).icon, MsgIcon::Question);
+    QCOMPARE(scope->fake.lastMessage(),
+             QStringLiteral("Filen \"") + standardPath() +
+                 QStringLiteral("\" har skapats. Här i skriver du de texter som du vanligen "
+                                "använder, så läggs dom till i menyn du får fram genom att "
+                                "trycka F2."));
+    QVERIFY(QFileInfo(standardPath()).isFile());
+    QCOMPARE(CurrentFile, standardPath());
+    QCOMPARE(editor->txtText->selText(), QStringLiteral("Skriv in texterna här."));
+    QCOMPARE(editor->txtText->text(), QStringLiteral("Skriv in texterna här."));
+    QVERIFY(DocumentChanged);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("* standard.txt - Editor"));
+}
+
+void tst_editorstandard::openingStandardTxt_data() {
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("readable") << true;
+    QTest::newRow("not a readable file") << false;
+}
+
+void tst_editorstandard::openingStandardTxt() {
+    QFETCH(bool, readable);
+    if (readable)
+        folder->write(QStringLiteral("standard.txt"), "Hej\r\nDu\r\n");
+    else
+        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("standard.txt")));
+    openEditor();
+    editor->mnuEditStandardOpen->trigger();
+    if (readable) {
+        QVERIFY(scope->fake.messages().isEmpty());
+        QCOMPARE(editor->txtText->text(), QStringLiteral("Hej\r\nDu"));
+        QCOMPARE(CurrentFile, standardPath());
+        QVERIFY(!DocumentChanged);
+    } else {
+        QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Filen \"") + standardPath() +
+                                                QStringLiteral("\" kunde inte öppnas."));
+        QCOMPARE(scope->fake.messages().at(0).icon, MsgIcon::Critical);
+        QCOMPARE(editor->txtText->text(), QStringLiteral("<P></P>"));
+        QCOMPARE(CurrentFile, QString());
+    }
+}
+
+void tst_editorstandard::addingTheSelection_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("two lines and part of a third")
+        << "ett\r\ntvå\r\ntredje" << 13 << QByteArray("Hej\r\nett\r\ntv\xe5\r\ntre\r\n");
+    QTest::newRow("one line") << "ord här" << 7 << QByteArray("Hej\r\nord h\xe4r\r\n");
+    QTest::newRow("nothing selected") << "ord" << 0 << QByteArray("Hej\r\n\r\n");
+}
+
+void tst_editorstandard::addingTheSelection() {
+    QFETCH(QString, text);
+    QFETCH(int, length);
+    QFETCH(QByteArray, file);
+    folder->write(QStringLiteral("standard.txt"), "Hej\r\n\r\n");
+    openEditor();
+    editor->txtText->setWholeText(text);
+    editor->txtText->setSel(0, length);
+    editor->mnuEditStandardAddMark->trigger();
+    QCOMPARE(folder->read(QStringLiteral("standard.txt")), file);
+    QVERIFY(scope->fake.messages().isEmpty());
+    QCOMPARE(editor->cmbMagicText[0]->entries(), ReadStandardTexts(standardPath()));
+}
+
+void tst_editorstandard::writeProtectedFileIsReported() {
+    folder->write(QStringLiteral("standard.txt"), "Hej\r\n");
+    QVERIFY(QFile::setPermissions(standardPath(), QFile::ReadOwner | QFile::ReadGroup));
+    openEditor();
+    editor->txtText->setWholeText(QStringLiteral("ny"));
+    editor->txtText->setSel(0, 2);
+    editor->mnuEditStandardAddMark->trigger();
+    QCOMPARE(scope->fake.messages().size(), 1);
+    QCOMPARE(
+        scope->fake.lastMessage(),
+        StandardTextsNotWrittenMessage(standardPath(), QStringLiteral("Filen är skrivskyddad")));
+    QCOMPARE(folder->read(QStringLiteral("standard.txt")), QByteArray("Hej\r\n"));
+    QCOMPARE(editor->cmbMagicText[0]->entries(),
+             QStringList({QStringLiteral("Hej"), QStringLiteral("ny")}));
+    QFile::setPermissions(standardPath(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void tst_editorstandard::savingReloadsOnlyStandardTxt_data() {
+    QTest::addColumn<bool>("small");
+    QTest::newRow("standard.txt") << true;
+    QTest::newRow("Standard.txt") << false;
+}
+
+void tst_editorstandard::savingReloadsOnlyStandardTxt() {
+    QFETCH(bool, small);
+    folder->write(QStringLiteral("standard.txt"), "Gammal\r\n");
+    openEditor();
+    folder->write(QStringLiteral("standard.txt"), "Ny\r\n");
+    CurrentFile = JoinPath(docs->path(),
+                           small ? QStringLiteral("standard.txt") : QStringLiteral("Standard.txt"));
+    editor->mnuArkivSpara->trigger();
+    QVERIFY(QFileInfo::exists(CurrentFile));
+    QCOMPARE(editor->cmbMagicText[0]->entries(),
+             QStringList(small ? QStringLiteral("Ny") : QStringLiteral("Gammal")));
+}
+
+void tst_editorstandard::templateWindow_data() {
+    QTest::addColumn<bool>("withFolder");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("chosen") << true << true << "<HTML>b\r\n</HTML>\r\n";
+    QTest::newRow("cancelled, still recorded") << true << false << "<P></P>";
+    QTest::newRow("no template folder") << false << false << "<P></P>";
+}
+
+void tst_editorstandard::templateWindow() {
+    QFETCH(bool, withFolder);
+    QFETCH(bool, ok);
+    QFETCH(QString, text);
+    if (withFolder) {
+        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("mallar")));
+        folder->write(QStringLiteral("mallar/a.htm"), "<HTML>a</HTML>");
+        folder->write(QStringLiteral("mallar/b.htm"), "<HTML>b\r\n</HTML>\r\n");
+    }
+    openEditor();
+    CurrentFile = JoinPath(docs->path(), QStringLiteral("sida.htm"));
+    editor->UpdateTitle(true);
+    QTest::keyClick(editor->txtText, Qt::Key_M, Qt::ControlModifier);
+    frmNewMall* window = shownTemplateWindow();
+    QCOMPARE(window != nullptr, withFolder);
+    if (window) {
+        QVERIFY(!editor->isEnabled());
+        window->lstMalllista->setCurrentRow(1);
+        ok ? window->cmdOK_Click() : window->cmdCancel_Click();
+        QCOMPARE(ReadIniString(QStringLiteral("Mall"), QStringLiteral("File"), IniFile),
+                 QStringLiteral("b.htm"));
+    } else {
+        QCOMPARE(scope->fake.lastMessage(),
+                 QStringLiteral("Det finns inga malldokument. Spara ett dokument i mall-mappen "
+                                "för att kunna använda denna funktionen."));
+    }
+    QVERIFY(editor->isEnabled());
+    QCOMPARE(editor->txtText->text(), text);
+    QVERIFY(!DocumentChanged);
+    QCOMPARE(CurrentFile.isEmpty(), ok);
+    QCOMPARE(editor->windowTitle() == QStringLiteral("Vessilora - Editor"), ok);
+}
+
+void tst_editorstandard::latestTemplate_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("stored template") << "A.HTM"
+                                     << "<HTML>a\r\n</HTML>\r\n";
+    QTest::newRow("stored template gone") << "borta.htm"
+                                          << "<P></P>";
+    QTest::newRow("nothing stored") << ""
+                                    << "<P></P>";
+}
+
+void tst_editorstandard::latestTemplate() {
+    QFETCH(QString, stored);
+    QFETCH(QString, text);
+    QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("mallar")));
+    folder->write(QStringLiteral("mallar/a.htm"), "<HTML>a\r\n</HTML>\r\n");
+    WriteIniString(QStringLiteral("Mall"), QStringLiteral("File"), stored, IniFile);
+    openEditor();
+    CurrentFile = JoinPath(docs->path(), QStringLiteral("sida.htm"));
+    QTest::keyClick(editor->txtText, Qt::Key_J, Qt::ControlModifier);
+    QCOMPARE(editor->txtText->text(), text);
+    const bool read = text != QStringLiteral("<P></P>");
+    QCOMPARE(scope->fake.lastMessage(), read ? QString() : NoLatestTemplateMessage());
+    QCOMPARE(CurrentFile.isEmpty(), read);
+    QVERIFY(!DocumentChanged);
+}
+
+QTEST_MAIN(tst_editorstandard)
+#include "tst_editorstandard.moc"
