@@ -178,21 +178,17 @@ void tst_checks::quotes_data() {
     QTest::newRow("quote between tags") << "<p>\"citat\"</p>" << Result{1, 4, 4, Outside};
     QTest::newRow("odd quotes in a tag") << "<img alt=\"x>" << Result{2, 1, 12, Odd};
     QTest::newRow("quote after the last tag") << "<b>x</b> \"y\"" << Result{1, 10, 10, Outside};
-    QTest::newRow("quote without any tag") << "säg \"hej\"" << Result{1, 5, 5, Outside};
     QTest::newRow("lone quote") << "\"" << Result{1, 1, 1, Outside};
     QTest::newRow("lt without gt") << "a < b" << Fine();
     QTest::newRow("quote after an open lt") << "a < \"b" << Fine();
     QTest::newRow("quote before an open lt") << "\"a\" <b" << Result{1, 1, 1, Outside};
-    QTest::newRow("quote after a lone gt") << "x > \"y\"" << Result{1, 5, 5, Outside};
     QTest::newRow("quote as last character") << "x > y \"" << Result{1, 7, 7, Outside};
     QTest::newRow("quote after a stray gt") << "a > \"b\" <c>" << Result{1, 5, 5, Outside};
-    QTest::newRow("two attributes") << "<a b=\"x\" c=\"y\">" << Fine();
     QTest::newRow("second tag odd") << "<a \"x\"> <b \"y>" << Result{2, 9, 14, Odd};
     QTest::newRow("first tag odd") << "<a \"x> \"y\" <b>" << Result{2, 1, 6, Odd};
     QTest::newRow("lt inside a tag") << "<a <b \"x>" << Result{2, 1, 9, Odd};
     QTest::newRow("quote on the next line") << "<a>\r\n\"x\"" << Result{1, 6, 6, Outside};
     QTest::newRow("quote before the first tag") << "\"<a>\"" << Result{1, 1, 1, Outside};
-    QTest::newRow("tags without quotes") << "<a> <b>" << Fine();
     QTest::newRow("gt quote lt") << ">\"<" << Result{1, 2, 2, Outside};
     QTest::newRow("quote right after a tag") << "<a>\"" << Result{1, 4, 4, Outside};
     QTest::newRow("empty tag pair of quotes") << "<\"\">" << Fine();
@@ -209,12 +205,10 @@ void tst_checks::brackets_data() {
     QTest::addColumn<Result>("expected");
     QTest::newRow("empty") << "" << Fine();
     QTest::newRow("no brackets") << "text" << Fine();
-    QTest::newRow("one tag") << "<a>" << Fine();
     QTest::newRow("tags and text") << "<p>Hej <b>du</b></p>" << Fine();
     QTest::newRow("lt to the end") << "a < b" << Result{1, 3, 5, MissingGt};
     QTest::newRow("gt without lt") << "x > y" << Result{2, 1, 3, MissingLt};
     QTest::newRow("second lt before gt") << "<b<i>" << Result{1, 1, 5, MissingGt};
-    QTest::newRow("double lt") << "<<>" << Result{1, 1, 3, MissingGt};
     QTest::newRow("gt after the last tag") << "<a>>" << Result{2, 1, 4, MissingLt};
     QTest::newRow("gt between tags") << "<a> > <b>" << Result{2, 5, 5, MissingLt};
     QTest::newRow("unclosed last tag") << "<a><b" << Result{1, 4, 5, MissingGt};
@@ -235,7 +229,6 @@ void tst_checks::standardTags_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Result>("expected");
     const QString page = StandardPage();
-    auto without = [&](const QString& tag) { return QString(page).replace(tag, ""); };
     auto missing = [](int kind, const QString& tag) {
         return Result{kind, Untouched, Untouched, tag + " hittades inte."};
     };
@@ -254,45 +247,28 @@ void tst_checks::standardTags_data() {
     QTest::newRow("empty") << "" << missing(1, "<HTML>");
     QTest::newRow("html with attributes")
         << QString(page).replace("<HTML>", "<html lang=\"sv\">") << missing(1, "<HTML>");
-    QTest::newRow("no <HEAD>") << without("<HEAD>") << missing(2, "<HEAD>");
-    QTest::newRow("no <TITLE>") << without("<TITLE>") << missing(3, "<TITLE>");
-    QTest::newRow("no </TITLE>") << without("</TITLE>") << missing(4, "</TITLE>");
-    QTest::newRow("no </HEAD>") << without("</HEAD>") << missing(5, "</HEAD>");
-    QTest::newRow("no <BODY") << without("<BODY>") << missing(6, "<BODY");
-    QTest::newRow("no </BODY>") << without("</BODY>") << missing(7, "</BODY>");
-    QTest::newRow("no </HTML>") << without("</HTML>") << missing(8, "</HTML>");
+    for (int i = 0; i < 8; ++i)
+        QTest::addRow("no %s", qPrintable(Tags[i]))
+            << QString(page).remove(Tags[i]) << missing(i + 1, Tags[i]);
     QTest::newRow("first missing one wins")
         << QString(page).remove("</HTML>").remove("<TITLE>") << missing(3, "<TITLE>");
 
     QTest::newRow("<HEAD> before <HTML>")
         << "<HEAD><HTML><TITLE></TITLE></HEAD><BODY></BODY></HTML>" << misplaced(11, 1, "<HEAD>");
-    QTest::newRow("<TITLE> before <HEAD>")
-        << "<HTML><TITLE><HEAD></TITLE></HEAD><BODY></BODY></HTML>" << misplaced(12, 7, "<TITLE>");
     QTest::newRow("</TITLE> before <TITLE>")
         << "<HTML><HEAD></TITLE><TITLE></HEAD><BODY></BODY></HTML>"
         << misplaced(13, 13, "</TITLE>");
-    QTest::newRow("</HEAD> before </TITLE>")
-        << "<HTML><HEAD><TITLE></HEAD></TITLE><BODY></BODY></HTML>" << misplaced(14, 20, "</HEAD>");
     QTest::newRow("<body> before </head>")
         << "<html><head><title>x</title><body></head></body></html>" << misplaced(15, 29, "<BODY");
-    QTest::newRow("</BODY> before <BODY")
-        << "<HTML><HEAD><TITLE></TITLE></HEAD></BODY><BODY></HTML>" << misplaced(16, 35, "</BODY>");
     QTest::newRow("</HTML> before </BODY>")
         << "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></HTML></BODY>" << misplaced(17, 41, "</HTML>");
     QTest::newRow("missing wins over order")
         << "<HEAD><HTML><TITLE></TITLE></HEAD><BODY></BODY>" << missing(8, "</HTML>");
 
-    QTest::newRow("two <HTML>") << page + "<html>" << twice(21, int(page.size()) + 1, "<HTML>");
-    QTest::newRow("two <HEAD>") << page + "<HEAD>" << twice(22, int(page.size()) + 1, "<HEAD>");
-    QTest::newRow("two <TITLE>") << StandardPage("<TITLE>Igen</TITLE>\r\n")
-                                 << twice(23, 38, "<TITLE>");
-    QTest::newRow("two </TITLE>") << page + "</title>"
-                                  << twice(24, int(page.size()) + 1, "</TITLE>");
-    QTest::newRow("two </HEAD>") << page + "</HEAD>" << twice(25, int(page.size()) + 1, "</HEAD>");
-    QTest::newRow("two <BODY") << page + "<body onload=\"x\">"
-                               << twice(26, int(page.size()) + 1, "<BODY");
-    QTest::newRow("two </BODY>") << page + "</BODY>" << twice(27, int(page.size()) + 1, "</BODY>");
-    QTest::newRow("two </HTML>") << page + "</HTML>" << twice(28, int(page.size()) + 1, "</HTML>");
+    // The second search ignores letter case too.
+    for (int i = 0; i < 8; ++i)
+        QTest::addRow("two %s", qPrintable(Tags[i]))
+            << page + Tags[i].toLower() << twice(i + 21, int(page.size()) + 1, Tags[i]);
     QTest::newRow("first doubled entry wins")
         << page + "</HTML><TITLE>" << twice(23, int(page.size()) + 8, "<TITLE>");
     QTest::newRow("order wins over doubles")
