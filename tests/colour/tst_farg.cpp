@@ -1,7 +1,6 @@
 // The colour picker window: sliders, number fields, names, the lock, the slots, the clipboard,
 // the colour chooser, its place on the screen and the colour its swatches offer for dragging.
 
-#include "colour/colourdrag.h"
 #include "colour/colourwidgets.h"
 #include "colour/frmfarg.h"
 #include "markup/globals.h"
@@ -19,7 +18,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 
@@ -39,6 +37,24 @@ void typeInto(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
+// Selects a colour slot with a click on its swatch.
+void clickSlot(const frmFarg& picker, int s) {
+    QTest::mousePress(picker.picVisaFarg[s], Qt::LeftButton);
+    QTest::mouseRelease(picker.picVisaFarg[s], Qt::LeftButton);
+}
+
+// Types a colour name into the name field, as the user does after emptying it.
+void typeName(const frmFarg& picker, const QString& name) {
+    picker.cmbFarg->lineEdit()->clear();
+    QTest::keyClicks(picker.cmbFarg, name);
+}
+
+// Chooses entry index of the name list.
+void chooseName(const frmFarg& picker, int index) {
+    picker.cmbFarg->setCurrentIndex(index);
+    emit picker.cmbFarg->activated(index);
+}
+
 QRgb barPixel(const frmFarg& picker, int bar, double unit) {
     return picker.picFarg[bar]->picture().pixel(int(unit * ColourBar::PixelsPerUnit), 4);
 }
@@ -51,7 +67,6 @@ private slots:
     void init();
     void cleanup();
     void controlsAndCaptions();
-    void listsTheSixteenNames();
     void sliderArithmetic_data();
     void sliderArithmetic();
     void sliderFollowsTheHeldLeftButtonOnly();
@@ -59,7 +74,6 @@ private slots:
     void barPictures();
     void fieldCorrections_data();
     void fieldCorrections();
-    void fieldsHoldThreeCharacters();
     void codeText_data();
     void codeText();
     void nameLookUp_data();
@@ -72,7 +86,6 @@ private slots:
     void doubleClickAsksTheColourChooser();
     void cancelledChooserChangesNothing();
     void closeHidesAndKeepsTheWindow();
-    void placedAtTheBottomRight();
     void storedPlaceAppliedWhenOnScreen_data();
     void storedPlaceAppliedWhenOnScreen();
     void closingStoresThePlace();
@@ -103,28 +116,21 @@ void tst_farg::cleanup() {
 
 void tst_farg::controlsAndCaptions() {
     frmFarg picker;
-    QCOMPARE(picker.windowTitle(), QStringLiteral("Webfärgväljaren"));
-    QCOMPARE(picker.lblFarg[0]->text(), QStringLiteral("&R:"));
-    QCOMPARE(picker.lblFarg[1]->text(), QStringLiteral("&G:"));
-    QCOMPARE(picker.lblFarg[2]->text(), QStringLiteral("&B:"));
-    QCOMPARE(picker.chkLock->text(), QStringLiteral("&Lås vid webfärg"));
+    QCOMPARE(
+        QStringList({picker.windowTitle(), picker.lblFarg[0]->text(), picker.lblFarg[1]->text(),
+                     picker.lblFarg[2]->text(), picker.chkLock->text(), picker.cmdColorCopy->text(),
+                     picker.cmdColorClose->text()}),
+        QStringList(
+            {"Webfärgväljaren", "&R:", "&G:", "&B:", "&Lås vid webfärg", "&Kopiera", "Stäng"}));
     QVERIFY(picker.chkLock->isChecked());
-    QCOMPARE(picker.cmdColorCopy->text(), QStringLiteral("&Kopiera"));
     QVERIFY(picker.cmdColorCopy->isDefault());
-    QCOMPARE(picker.cmdColorClose->text(), QStringLiteral("Stäng"));
     QCOMPARE(fieldTexts(picker), (QStringList{"0", "0", "0"}));
     QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#000000"));
     QVERIFY(picker.picVisaFarg[0]->hasBorder());
     for (int s = 1; s < 4; ++s)
         QVERIFY(!picker.picVisaFarg[s]->hasBorder());
-}
-
-void tst_farg::listsTheSixteenNames() {
-    // The list comes from the program-wide names, which exist before the editor ever opens.
-    frmFarg picker;
+    // The sixteen names come from the program-wide list, which exists before any editor.
     QCOMPARE(picker.cmbFarg->count(), 16);
-    for (int i = 0; i < 16; ++i)
-        QCOMPARE(picker.cmbFarg->itemText(i), ColorNames[i]);
     QCOMPARE(picker.cmbFarg->itemText(0), QStringLiteral("BLACK"));
     QCOMPARE(picker.cmbFarg->itemText(15), QStringLiteral("WHITE"));
 }
@@ -134,34 +140,18 @@ void tst_farg::sliderArithmetic_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("code");
-    QTest::newRow("locked 64") << true << 64.0 << "153"
-                               << "#990000";
-    QTest::newRow("free 64") << false << 64.0 << "128"
-                             << "#800000";
-    QTest::newRow("free half rounds to even down") << false << 10.25 << "20"
-                                                   << "#140000";
-    QTest::newRow("free half rounds to even up") << false << 10.75 << "22"
-                                                 << "#160000";
-    QTest::newRow("free right end") << false << 127.5 << "255"
-                                    << "#FF0000";
-    QTest::newRow("free beyond the end") << false << 128.0 << "255"
-                                         << "#FF0000";
-    QTest::newRow("free far beyond the end") << false << 600.0 << "255"
-                                             << "#FF0000";
-    QTest::newRow("free left of the bar") << false << -3.0 << "0"
-                                          << "#000000";
-    QTest::newRow("free far left of the bar") << false << -500.0 << "0"
-                                              << "#000000";
-    QTest::newRow("locked first step") << true << 21.0 << "0"
-                                       << "#000000";
-    QTest::newRow("locked 42.5 rounds to 42") << true << 21.25 << "0"
-                                              << "#000000";
-    QTest::newRow("locked second step") << true << 21.5 << "51"
-                                        << "#330000";
-    QTest::newRow("locked right end") << true << 127.5 << "255"
-                                      << "#FF0000";
-    QTest::newRow("locked left of the bar") << true << -3.0 << "0"
-                                            << "#000000";
+    auto row = [](const char* name, bool locked, double x, const QString& field,
+                  const QString& code) { QTest::newRow(name) << locked << x << field << code; };
+    row("locked 64", true, 64.0, "153", "#990000");
+    row("free 64", false, 64.0, "128", "#800000");
+    row("free half rounds to even down", false, 10.25, "20", "#140000");
+    row("free half rounds to even up", false, 10.75, "22", "#160000");
+    row("free right end", false, 127.5, "255", "#FF0000");
+    row("free beyond the end", false, 128.0, "255", "#FF0000");
+    row("free left of the bar", false, -3.0, "0", "#000000");
+    row("locked 42.5 rounds to 42", true, 21.25, "0", "#000000");
+    row("locked second step", true, 21.5, "51", "#330000");
+    row("locked right end", true, 127.5, "255", "#FF0000");
 }
 
 void tst_farg::sliderArithmetic() {
@@ -224,20 +214,17 @@ void tst_farg::fieldCorrections_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("selected");
-    QTest::newRow("above 255") << "300"
-                               << "255" << 255 << "255";
-    QTest::newRow("below 0") << "-7"
-                             << "0" << 0 << "0";
-    QTest::newRow("trailing letter") << "12a"
-                                     << "12a" << 12 << "";
-    QTest::newRow("no number") << "abc"
-                               << "abc" << 0 << "";
-    QTest::newRow("sign alone") << "-"
-                                << "-" << 0 << "";
-    QTest::newRow("half rounds to even") << "2.5"
-                                         << "2.5" << 2 << "";
-    QTest::newRow("in range") << "255"
-                              << "255" << 255 << "";
+    auto row = [](const char* name, const QString& typed, const QString& shown, int value,
+                  const QString& selected) {
+        QTest::newRow(name) << typed << shown << value << selected;
+    };
+    row("above 255", "300", "255", 255, "255");
+    row("below 0", "-7", "0", 0, "0");
+    row("three characters, trailing letter", "12abc", "12a", 12, "");
+    row("no number", "abc", "abc", 0, "");
+    row("sign alone", "-", "-", 0, "");
+    row("half rounds to even", "2.5", "2.5", 2, "");
+    row("in range", "255", "255", 255, "");
 }
 
 void tst_farg::fieldCorrections() {
@@ -255,47 +242,23 @@ void tst_farg::fieldCorrections() {
     QCOMPARE(picker.cmbFarg->currentText(), ColourCode(0, value, 0));
 }
 
-void tst_farg::fieldsHoldThreeCharacters() {
-    frmFarg picker;
-    typeInto(picker.txtFarg[0], QStringLiteral("12abc"));
-    QCOMPARE(picker.txtFarg[0]->text(), QStringLiteral("12a"));
-    QCOMPARE(slot(0)[0], 12);
-}
-
 void tst_farg::codeText_data() {
-    QTest::addColumn<QString>("red");
-    QTest::addColumn<QString>("green");
-    QTest::addColumn<QString>("blue");
+    QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("code");
-    QTest::newRow("orange") << "255"
-                            << "153"
-                            << "0"
-                            << "#FF9900";
-    QTest::newRow("capitals and padding") << "10"
-                                          << "171"
-                                          << "5"
-                                          << "#0AAB05";
-    QTest::newRow("black") << "0"
-                           << "0"
-                           << "0"
-                           << "#000000";
-    QTest::newRow("white") << "255"
-                           << "255"
-                           << "255"
-                           << "#FFFFFF";
+    QTest::newRow("capitals and padding") << QStringList{"10", "171", "5"} << "#0AAB05";
+    QTest::newRow("black") << QStringList{"0", "0", "0"} << "#000000";
+    QTest::newRow("white") << QStringList{"255", "255", "255"} << "#FFFFFF";
 }
 
 void tst_farg::codeText() {
-    QFETCH(QString, red);
-    QFETCH(QString, green);
-    QFETCH(QString, blue);
+    QFETCH(QStringList, fields);
     QFETCH(QString, code);
     frmFarg picker;
-    typeInto(picker.txtFarg[0], red);
-    typeInto(picker.txtFarg[1], green);
-    typeInto(picker.txtFarg[2], blue);
+    for (int k = 0; k < 3; ++k)
+        typeInto(picker.txtFarg[k], fields[k]);
     QCOMPARE(picker.cmbFarg->currentText(), code);
-    QCOMPARE(picker.picVisaFarg[0]->colour(), QColor(red.toInt(), green.toInt(), blue.toInt()));
+    QCOMPARE(picker.picVisaFarg[0]->colour(),
+             QColor(fields[0].toInt(), fields[1].toInt(), fields[2].toInt()));
 }
 
 void tst_farg::nameLookUp_data() {
@@ -315,8 +278,7 @@ void tst_farg::nameLookUp() {
     QFETCH(QString, combo);
     frmFarg picker;
     picker.chkLock->setChecked(false);
-    picker.cmbFarg->lineEdit()->clear();
-    QTest::keyClicks(picker.cmbFarg, typed);
+    typeName(picker, typed);
     QCOMPARE(fieldTexts(picker), fields);
     QCOMPARE(picker.cmbFarg->currentText(), combo);
     QCOMPARE(slot(0)[2], fields[2].toInt());
@@ -324,15 +286,13 @@ void tst_farg::nameLookUp() {
 
 void tst_farg::nameChosenFromTheList() {
     frmFarg picker;
-    picker.cmbFarg->setCurrentIndex(11);
-    emit picker.cmbFarg->activated(11);
+    chooseName(picker, 11);
     QCOMPARE(fieldTexts(picker), (QStringList{"255", "255", "0"}));
     QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("YELLOW"));
     // A slider change afterwards shows the code again, and the same name can be chosen anew.
     picker.picFarg_MouseDown(2, Qt::LeftButton, 64);
     QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#FFFF99"));
-    picker.cmbFarg->setCurrentIndex(11);
-    emit picker.cmbFarg->activated(11);
+    chooseName(picker, 11);
     QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("YELLOW"));
     QCOMPARE(slot(0)[2], 0);
 }
@@ -370,8 +330,7 @@ void tst_farg::slotSwitchingKeepsEachSlot() {
     frmFarg picker;
     picker.chkLock->setChecked(false);
     typeInto(picker.txtFarg[0], QStringLiteral("200"));
-    QTest::mousePress(picker.picVisaFarg[1], Qt::LeftButton);
-    QTest::mouseRelease(picker.picVisaFarg[1], Qt::LeftButton);
+    clickSlot(picker, 1);
     QCOMPARE(ColorSlot, 1);
     QVERIFY(picker.picVisaFarg[1]->hasBorder());
     QVERIFY(!picker.picVisaFarg[0]->hasBorder());
@@ -399,8 +358,7 @@ void tst_farg::copyToTheClipboard() {
     QTest::mouseClick(picker.cmdColorCopy, Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#FF0000"));
     // A chosen name is copied as the name; an empty text leaves the clipboard alone.
-    picker.cmbFarg->setCurrentIndex(4);
-    emit picker.cmbFarg->activated(4);
+    chooseName(picker, 4);
     picker.cmdColorCopy_Click();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("NAVY"));
     picker.cmbFarg->setEditText(QString());
@@ -464,34 +422,23 @@ void tst_farg::closeHidesAndKeepsTheWindow() {
     QCOMPARE(slot(0)[0], 90);
 }
 
-void tst_farg::placedAtTheBottomRight() {
-    frmFarg picker;
-    const QSize screen = platformScope->fake.screenTwips / TwipsPerPixel;
-    const QRect frame = picker.frameGeometry();
-    QCOMPARE(frame.topLeft(),
-             QPoint(screen.width() - frame.width(), screen.height() - frame.height()));
-}
-
 void tst_farg::storedPlaceAppliedWhenOnScreen_data() {
     // Positions in twips; the fake screen is 1920 × 1040 pixels.
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("top");
     QTest::addColumn<bool>("leftApplied");
     QTest::addColumn<bool>("topApplied");
-    QTest::newRow("on screen") << "1500"
-                               << "3000" << true << true;
-    QTest::newRow("missing keys") << ""
-                                  << "" << false << false;
-    QTest::newRow("zero") << "0"
-                          << "0" << false << false;
-    QTest::newRow("one") << "1"
-                         << "1" << true << true;
-    QTest::newRow("negative") << "-300"
-                              << "450" << false << true;
-    QTest::newRow("beyond the right edge") << "28000"
-                                           << "450" << false << true;
-    QTest::newRow("beyond the bottom") << "450"
-                                       << "15500" << true << false;
+    auto row = [](const char* name, const QString& left, const QString& top, bool leftApplied,
+                  bool topApplied) {
+        QTest::newRow(name) << left << top << leftApplied << topApplied;
+    };
+    row("on screen", "1500", "3000", true, true);
+    row("missing keys: bottom right", "", "", false, false);
+    row("zero", "0", "0", false, false);
+    row("one", "1", "1", true, true);
+    row("negative", "-300", "450", false, true);
+    row("beyond the right edge", "28000", "450", false, true);
+    row("beyond the bottom", "450", "15500", true, false);
 }
 
 void tst_farg::storedPlaceAppliedWhenOnScreen() {
@@ -555,24 +502,16 @@ void tst_farg::dragCarriesTheSlotCode() {
     typeInto(picker.txtFarg[2], QStringLiteral("255"));
     // A name chosen afterwards in slot 0 ...
     picker.picVisaFarg_MouseDown(0);
-    picker.cmbFarg->lineEdit()->clear();
-    QTest::keyClicks(picker.cmbFarg, QStringLiteral("Navy"));
+    typeName(picker, QStringLiteral("Navy"));
     QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("NAVY"));
     // ... and in slot 2 itself.
-    QTest::mousePress(picker.picVisaFarg[2], Qt::LeftButton);
-    QTest::mouseRelease(picker.picVisaFarg[2], Qt::LeftButton);
+    clickSlot(picker, 2);
     QCOMPARE(DraggedColor, QStringLiteral("#0000FF"));
-    picker.cmbFarg->lineEdit()->clear();
-    QTest::keyClicks(picker.cmbFarg, QStringLiteral("teal"));
+    typeName(picker, QStringLiteral("teal"));
     QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("TEAL"));
     // The press applies the lock (128 becomes 153) before the code is taken.
     picker.picVisaFarg_MouseDown(2);
     QCOMPARE(DraggedColor, QStringLiteral("#009999"));
-
-    std::unique_ptr<QMimeData> mime(ColourMimeData(DraggedColor));
-    QCOMPARE(mime->text(), QStringLiteral("#009999"));
-    QCOMPARE(mime->data(QStringLiteral("application/x-vessilora-colour")), QByteArray("#009999"));
-    QCOMPARE(ColourFromMime(mime.get()), std::optional<QString>(QStringLiteral("#009999")));
 }
 
 void tst_farg::launcherItemOpensThePicker() {
