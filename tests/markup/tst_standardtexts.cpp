@@ -18,7 +18,6 @@ private slots:
     void readMissingFile();
     void selectionEntries_data();
     void selectionEntries();
-    void writeAndReadBack();
     void addSelectionToFile();
     void writeProtectedFileIsLeftAlone();
     void writeIntoMissingFolderFails();
@@ -35,20 +34,19 @@ private slots:
 void TestStandardTexts::read_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("blank line skipped, leading blanks kept")
-        << QByteArray("Hej\r\n   \r\n  Med v\xe4nliga h\xe4lsningar\r\n")
-        << QStringList{"Hej", "  Med vänliga hälsningar"};
-    QTest::newRow("trailing blanks kept") << QByteArray("a  \r\n") << QStringList{"a  "};
-    QTest::newRow("empty lines skipped") << QByteArray("\r\n\r\na\r\n\r\n") << QStringList{"a"};
-    QTest::newRow("LF breaks") << QByteArray("a\nb\n") << QStringList{"a", "b"};
-    QTest::newRow("CR breaks") << QByteArray("a\rb") << QStringList{"a", "b"};
-    QTest::newRow("mixed breaks") << QByteArray("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("tab line kept") << QByteArray("\t\r\n") << QStringList{"\t"};
-    QTest::newRow("markup kept") << QByteArray("<P ALIGN=\"center\">&nbsp;</P>\r\n")
-                                 << QStringList{"<P ALIGN=\"center\">&nbsp;</P>"};
-    QTest::newRow("Windows-1252 quotes") << QByteArray("\x93x\x94\r\n") << QStringList{"“x”"};
+    auto row = [](const char* name, const QByteArray& bytes, const QStringList& entries) {
+        QTest::newRow(name) << bytes << entries;
+    };
+    row("blank line skipped, blanks at either end kept",
+        "Hej  \r\n   \r\n  Med v\xe4nliga h\xe4lsningar\r\n",
+        {"Hej  ", "  Med vänliga hälsningar"});
+    row("empty lines skipped", "\r\n\r\na\r\n\r\n", {"a"});
+    row("CR breaks", "a\rb", {"a", "b"});
+    row("mixed breaks, no final break", "a\r\nb\rc\nd", {"a", "b", "c", "d"});
+    row("empty file", "", {});
+    row("tab line kept", "\t\r\n", {"\t"});
+    row("markup kept", "<P ALIGN=\"center\">&nbsp;</P>\r\n", {"<P ALIGN=\"center\">&nbsp;</P>"});
+    row("Windows-1252 quotes", "\x93x\x94\r\n", {"“x”"});
 }
 
 void TestStandardTexts::read() {
@@ -87,26 +85,19 @@ void TestStandardTexts::selectionEntries() {
     QCOMPARE(SelectionToStandardEntries(selection), entries);
 }
 
-void TestStandardTexts::writeAndReadBack() {
-    TestProgramFolder folder(false);
-    const QString path = folder.file(QStringLiteral("standard.txt"));
-    QString error;
-    QVERIFY(WriteStandardTexts(path, {"a", "", " b ", "å"}, &error));
-    QCOMPARE(folder.read(QStringLiteral("standard.txt")), QByteArray("a\r\n\r\n b \r\n\xe5\r\n"));
-    // The empty entry is written, and skipped when the file is read again.
-    QCOMPARE(ReadStandardTexts(path), (QStringList{"a", " b ", "å"}));
-}
-
 void TestStandardTexts::addSelectionToFile() {
     // The editor's "add the selection": the list grows by the selection's lines and the
-    // whole list is written back.
+    // whole list is written back as Windows-1252 with CR LF.
     TestProgramFolder folder(false);
     folder.write(QStringLiteral("standard.txt"), "Hej\r\n");
     const QString path = folder.file(QStringLiteral("standard.txt"));
     QStringList list = ReadStandardTexts(path);
-    list += SelectionToStandardEntries(QStringLiteral("<B>ett</B>\r\ntv\u00e5\r\ntr"));
+    list += SelectionToStandardEntries(QStringLiteral("<B>ett</B>\r\n\r\n tv\u00e5 \r\ntr"));
     QVERIFY(WriteStandardTexts(path, list));
-    QCOMPARE(ReadStandardTexts(path), (QStringList{"Hej", "<B>ett</B>", "två", "tr"}));
+    QCOMPARE(folder.read(QStringLiteral("standard.txt")),
+             QByteArray("Hej\r\n<B>ett</B>\r\n\r\n tv\xe5 \r\ntr\r\n"));
+    // The empty entry is written, and skipped when the file is read again.
+    QCOMPARE(ReadStandardTexts(path), (QStringList{"Hej", "<B>ett</B>", " två ", "tr"}));
 }
 
 void TestStandardTexts::writeProtectedFileIsLeftAlone() {
@@ -165,14 +156,9 @@ void TestStandardTexts::htmlCharacterEntriesFromShippedTable() {
 void TestStandardTexts::htmlCharacterCode_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("code");
-    QTest::newRow("<") << "< - &lt;"
-                       << "&lt;";
-    QTest::newRow(">") << "> - &gt;"
-                       << "&gt;";
-    QTest::newRow("ä") << "ä - &auml;"
-                       << "&auml;";
-    QTest::newRow("short") << "x -"
-                           << "";
+    QTest::newRow("<") << QStringLiteral("< - &lt;") << "&lt;";
+    QTest::newRow("ä") << QStringLiteral("ä - &auml;") << "&auml;";
+    QTest::newRow("short") << QStringLiteral("x -") << "";
 }
 
 void TestStandardTexts::htmlCharacterCode() {
@@ -195,32 +181,24 @@ void TestStandardTexts::placement_data() {
     QTest::addColumn<int>("listWidth");
     QTest::addColumn<TwipRect>("area");
     QTest::addColumn<TwipRect>("expected");
+    auto row = [](const char* name, int index, qsizetype entries, int listWidth, TwipRect area,
+                  TwipRect expected) {
+        QTest::newRow(name) << index << entries << listWidth << area << expected;
+    };
     const TwipRect area{100, 200, 9000, 6000};
+    const TwipRect tall{0, 0, 20000, 32767};
     // 3 × 195 + 25 = 610 tall, 1275 + 170 wide; (9000 − 1445) / 2 = 3777.5 rounds to 3778.
-    QTest::newRow("short standard list")
-        << 0 << qsizetype(3) << 1275 << area << TwipRect{3878, 2895, 1445, 610};
+    row("short standard list", 0, 3, 1275, area, {3878, 2895, 1445, 610});
     // 40 entries need 7825: as tall as the area, with room for the scroll bar.
-    QTest::newRow("long standard list")
-        << 0 << qsizetype(40) << 1275 << area << TwipRect{3775, 200, 1650, 6000};
-    QTest::newRow("exactly the area's height")
-        << 0 << qsizetype(30) << 1275 << TwipRect{0, 0, 9000, 5875}
-        << TwipRect{3675, 0, 1650, 5875};
-    QTest::newRow("wider than the area")
-        << 0 << qsizetype(3) << 9000 << area << TwipRect{100, 2895, 9000, 610};
-    QTest::newRow("character list keeps its width")
-        << 1 << qsizetype(100) << 5000 << area << TwipRect{3962, 200, 1275, 6000};
-    QTest::newRow("short character list")
-        << 1 << qsizetype(2) << 5000 << area << TwipRect{3962, 2992, 1275, 415};
-    QTest::newRow("167 entries fit 32767")
-        << 0 << qsizetype(167) << 1275 << TwipRect{0, 0, 20000, 32767}
-        << TwipRect{9278, 88, 1445, 32590};
-    QTest::newRow("168 entries as tall as the area")
-        << 0 << qsizetype(168) << 1275 << TwipRect{0, 0, 20000, 32767}
-        << TwipRect{9175, 0, 1650, 32767};
-    QTest::newRow("a million entries")
-        << 1 << qsizetype(1000000) << 1275 << area << TwipRect{3962, 200, 1275, 6000};
-    QTest::newRow("no entries") << 0 << qsizetype(0) << 1275 << area
-                                << TwipRect{3878, 3188, 1445, 25};
+    row("long standard list", 0, 40, 1275, area, {3775, 200, 1650, 6000});
+    row("exactly the area's height", 0, 30, 1275, {0, 0, 9000, 5875}, {3675, 0, 1650, 5875});
+    row("wider than the area", 0, 3, 9000, area, {100, 2895, 9000, 610});
+    row("character list keeps its width", 1, 100, 5000, area, {3962, 200, 1275, 6000});
+    row("short character list", 1, 2, 5000, area, {3962, 2992, 1275, 415});
+    row("167 entries fit 32767", 0, 167, 1275, tall, {9278, 88, 1445, 32590});
+    row("168 entries as tall as the area", 0, 168, 1275, tall, {9175, 0, 1650, 32767});
+    row("a million entries", 1, 1000000, 1275, area, {3962, 200, 1275, 6000});
+    row("no entries", 0, 0, 1275, area, {3878, 3188, 1445, 25});
 }
 
 void TestStandardTexts::placement() {
