@@ -61,130 +61,115 @@ private slots:
         QCOMPARE(selection.length, length);
     }
 
-    void writeTextFileAddsLineBreak() {
-        TestProgramFolder folder;
-        WorkText = QStringLiteral("abc");
-        StatusText = QStringLiteral("Klart");
-        WriteTextFile(folder.file(QStringLiteral("sida.htm")));
-        QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("abc\r\n"));
-        QCOMPARE(StatusText, QStringLiteral("Klart"));
+    void writeTextFile_data() {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        QTest::addColumn<QString>("name");      // empty: no path at all
+        QTest::addColumn<bool>("protect");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QByteArray>("after"); // null: no file
+        auto row = [](const char* tag, const char* before, const QString& name, bool protect,
+                      const QString& text, const QString& status, const char* after) {
+            QTest::newRow(tag) << QByteArray(before) << name << protect << text << status
+                               << QByteArray(after);
+        };
+        const QString ok = QStringLiteral("Klart");
+        const QString failed = QStringLiteral("Misslyckades");
+        row("adds a line break", nullptr, "sida.htm", false, "abc", ok, "abc\r\n");
+        row("Windows-1252 and references", nullptr, "sida.htm", false, "åäö € → 😀", ok,
+            "\xe5\xe4\xf6 \x80 &#8594; &#128512;\r\n");
+        row("replaces a longer file", "en mycket längre gammal text\r\n", "sida.htm", false, "ny",
+            ok, "ny\r\n");
+        row("missing folder", nullptr, "saknas/sida.htm", false, "abc", failed, nullptr);
+        row("write-protected", "gammal", "sida.htm", true, "ny", failed, "gammal");
+        row("empty path", nullptr, "", false, "abc", failed, nullptr);
     }
 
-    void writeTextFileInCodePage() {
+    void writeTextFile() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, name);
+        QFETCH(bool, protect);
+        QFETCH(QString, text);
+        QFETCH(QString, status);
+        QFETCH(QByteArray, after);
         TestProgramFolder folder;
-        WorkText = QStringLiteral("åäö € → 😀");
-        WriteTextFile(folder.file(QStringLiteral("sida.htm")));
-        QCOMPARE(folder.read(QStringLiteral("sida.htm")),
-                 QByteArray("\xe5\xe4\xf6 \x80 &#8594; &#128512;\r\n"));
-        QVERIFY(StatusText.isEmpty());
-    }
-
-    void writeTextFileReplacesOldFile() {
-        TestProgramFolder folder;
-        folder.write(QStringLiteral("sida.htm"), "en mycket längre gammal text\r\n");
-        WorkText = QStringLiteral("ny");
-        WriteTextFile(folder.file(QStringLiteral("sida.htm")));
-        QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("ny\r\n"));
-    }
-
-    void writeTextFileIntoMissingFolder() {
-        TestProgramFolder folder;
-        const QString path = folder.file(QStringLiteral("saknas/sida.htm"));
-        WorkText = QStringLiteral("abc");
+        const QString path = name.isEmpty() ? QString() : folder.file(name);
+        if (!before.isNull())
+            folder.write(name, before);
+        if (protect)
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        WorkText = text;
         StatusText = QStringLiteral("Klart");
         WriteTextFile(path);
-        QCOMPARE(StatusText, QStringLiteral("Misslyckades"));
-        QVERIFY(!QFile::exists(path));
+        if (protect)
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(StatusText, status);
+        if (after.isNull())
+            QVERIFY(!QFile::exists(path));
+        else
+            QCOMPARE(folder.read(name), after);
         QVERIFY(!QDir(folder.file(QStringLiteral("saknas"))).exists());
-    }
-
-    void writeTextFileWriteProtected() {
-        TestProgramFolder folder;
-        folder.write(QStringLiteral("sida.htm"), "gammal");
-        const QString path = folder.file(QStringLiteral("sida.htm"));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        WorkText = QStringLiteral("ny");
-        StatusText = QStringLiteral("Klart");
-        WriteTextFile(path);
-        QCOMPARE(StatusText, QStringLiteral("Misslyckades"));
-        QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("gammal"));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-    }
-
-    void writeTextFileEmptyPath() {
-        WorkText = QStringLiteral("abc");
-        StatusText = QStringLiteral("Klart");
-        WriteTextFile(QString());
-        QCOMPARE(StatusText, QStringLiteral("Misslyckades"));
     }
 
     void browserMissingFile_data() {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("wholePath");
-        QTest::newRow("in folder") << "saknas.htm" << false;
-        QTest::newRow("whole path") << "saknas.htm" << true;
-        QTest::newRow("folder instead of file") << "mallar" << false;
+        QTest::addColumn<int>("how"); // 0 folder and name, 1 whole path, 2 unsaved document
+        QTest::newRow("in folder") << "saknas.htm" << 0;
+        QTest::newRow("whole path") << "saknas.htm" << 1;
+        QTest::newRow("folder instead of file") << "mallar" << 0;
+        QTest::newRow("unsaved document") << "" << 2;
     }
 
     void browserMissingFile() {
         QFETCH(QString, file);
-        QFETCH(bool, wholePath);
+        QFETCH(int, how);
         TestProgramFolder folder;
         QDir(folder.path()).mkdir(QStringLiteral("mallar"));
         FakePlatformScope scope;
         BrowserPath = makeBrowser(folder);
-        const QString whole = folder.file(file);
-        if (wholePath)
-            OpenInBrowser(whole, QStringLiteral("*"));
-        else
+        const QString whole = how == 1 ? folder.file(file) : QString();
+        if (how == 0)
             OpenInBrowser(folder.path(), file);
+        else
+            OpenInBrowser(whole, QStringLiteral("*"));
         QCOMPARE(scope.fake.calls.size(), 1);
         const PlatformCall call = scope.fake.calls.first();
         QCOMPARE(call.kind, PlatformCall::Message);
-        QCOMPARE(call.text, QStringLiteral("Filen \"") + (wholePath ? whole : file) +
+        QCOMPARE(call.text, QStringLiteral("Filen \"") + (how == 0 ? file : whole) +
                                 QStringLiteral("\" hittades inte."));
         QCOMPARE(call.icon, MsgIcon::Critical);
         QCOMPARE(call.buttons, MsgButtons::Ok);
     }
 
-    void browserUnsavedDocument() {
-        FakePlatformScope scope;
-        BrowserPath = QStringLiteral("/usr/bin/true");
-        OpenInBrowser(QString(), QStringLiteral("*"));
-        QCOMPARE(scope.fake.calls.size(), 1);
-        QCOMPARE(scope.fake.lastMessage(), QStringLiteral("Filen \"\" hittades inte."));
-        QCOMPARE(scope.fake.calls.first().icon, MsgIcon::Critical);
+    void browserStartsWithPathAsOneArgument_data() {
+        QTest::addColumn<QString>("folderName"); // within the program folder
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("blanks in names") << "min mapp"
+                                         << "en sida.htm"
+                                         << "min mapp/en sida.htm";
+        QTest::newRow("whole path") << "min mapp/en sida.htm"
+                                    << "*"
+                                    << "min mapp/en sida.htm";
+        QTest::newRow("folder ending in slash") << ""
+                                                << "vessilor.htm"
+                                                << "vessilor.htm";
     }
 
     void browserStartsWithPathAsOneArgument() {
+        QFETCH(QString, folderName);
+        QFETCH(QString, file);
+        QFETCH(QString, page);
         TestProgramFolder folder;
         QDir(folder.path()).mkdir(QStringLiteral("min mapp"));
-        folder.write(QStringLiteral("min mapp/en sida.htm"), "<html>");
+        folder.write(page, "<html>");
         FakePlatformScope scope;
         BrowserPath = makeBrowser(folder);
-        const QString path = folder.file(QStringLiteral("min mapp/en sida.htm"));
-
-        OpenInBrowser(folder.file(QStringLiteral("min mapp")), QStringLiteral("en sida.htm"));
+        OpenInBrowser(folder.path() + QLatin1Char('/') + folderName, file);
         QCOMPARE(scope.fake.calls.size(), 1);
         QCOMPARE(scope.fake.calls.first().kind, PlatformCall::StartProgram);
         QCOMPARE(scope.fake.calls.first().program, BrowserPath);
-        QCOMPARE(scope.fake.calls.first().arguments, QStringList{path});
-
-        scope.fake.clear();
-        OpenInBrowser(path, QStringLiteral("*"));
-        QCOMPARE(scope.fake.calls.size(), 1);
-        QCOMPARE(scope.fake.calls.first().arguments, QStringList{path});
-    }
-
-    void browserFolderEndingInSlash() {
-        TestProgramFolder folder;
-        folder.write(QStringLiteral("vessilor.htm"), "<html>");
-        FakePlatformScope scope;
-        BrowserPath = makeBrowser(folder);
-        OpenInBrowser(folder.path() + QLatin1Char('/'), QStringLiteral("vessilor.htm"));
-        QCOMPARE(scope.fake.calls.size(), 1);
-        QCOMPARE(scope.fake.calls.first().arguments,
-                 QStringList{folder.file(QStringLiteral("vessilor.htm"))});
+        QCOMPARE(scope.fake.calls.first().arguments, QStringList{folder.file(page)});
     }
 
     void browserNotSet_data() {
