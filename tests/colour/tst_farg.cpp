@@ -84,12 +84,10 @@ private slots:
     void slotSwitchingKeepsEachSlot();
     void copyToTheClipboard();
     void doubleClickAsksTheColourChooser();
-    void cancelledChooserChangesNothing();
     void closeHidesAndKeepsTheWindow();
     void storedPlaceAppliedWhenOnScreen_data();
     void storedPlaceAppliedWhenOnScreen();
-    void closingStoresThePlace();
-    void minimisedWindowStoresNothing();
+    void closingStoresThePlaceUnlessMinimised();
     void programEndStoresThePlace();
     void dragCarriesTheSlotCode();
     void launcherItemOpensThePicker();
@@ -387,18 +385,12 @@ void tst_farg::doubleClickAsksTheColourChooser() {
     QCOMPARE(platformScope->fake.calls.last().rgb, 0xFF0000u);
     QCOMPARE(fieldTexts(picker), (QStringList{"18", "52", "86"}));
     QCOMPARE(picker.cmbFarg->currentText(), QStringLiteral("#123456"));
-}
-
-void tst_farg::cancelledChooserChangesNothing() {
-    frmFarg picker;
-    picker.chkLock->setChecked(false);
-    typeInto(picker.txtFarg[1], QStringLiteral("99"));
+    // A cancelled chooser changes nothing.
     platformScope->fake.colourAnswers = {std::nullopt};
-    picker.picVisaFarg_DblClick(0);
-    QCOMPARE(platformScope->fake.calls.size(), 1);
-    QCOMPARE(platformScope->fake.calls[0].rgb, 0x006300u);
-    QCOMPARE(fieldTexts(picker), (QStringList{"0", "99", "0"}));
-    QCOMPARE(slot(0), (std::array<int, 3>{0, 99, 0}));
+    picker.picVisaFarg_DblClick(3);
+    QCOMPARE(platformScope->fake.calls.last().rgb, 0x123456u);
+    QCOMPARE(fieldTexts(picker), (QStringList{"18", "52", "86"}));
+    QCOMPARE(slot(3), (std::array<int, 3>{18, 52, 86}));
 }
 
 void tst_farg::closeHidesAndKeepsTheWindow() {
@@ -459,24 +451,20 @@ void tst_farg::storedPlaceAppliedWhenOnScreen() {
                                      : screen.height() - frame.height());
 }
 
-void tst_farg::closingStoresThePlace() {
+void tst_farg::closingStoresThePlaceUnlessMinimised() {
     frmFarg picker;
     picker.show();
     picker.move(200, 300);
     picker.close();
     QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Left"), IniFile), 3000.0);
     QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Top"), IniFile), 4500.0);
-    // The next picker of a later run starts there.
+    // The next picker of a later run starts there; closed minimised, it stores nothing.
     frmFarg next;
     QCOMPARE(next.frameGeometry().topLeft(), QPoint(200, 300));
-}
-
-void tst_farg::minimisedWindowStoresNothing() {
-    frmFarg picker;
-    picker.show();
-    picker.setWindowState(Qt::WindowMinimized);
-    picker.close();
-    QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Left"), IniFile), -32768.0);
+    next.show();
+    next.setWindowState(Qt::WindowMinimized);
+    next.close();
+    QCOMPARE(ReadIniInt(QStringLiteral("WebFarg"), QStringLiteral("Left"), IniFile), 3000.0);
 }
 
 void tst_farg::programEndStoresThePlace() {
