@@ -70,7 +70,10 @@ void frmFind::Form_Load() {
 }
 
 void frmFind::showOverEditor() {
-    Form_Load();
+    if (!m_loaded && EditorWindow()) {
+        Form_Load();
+        m_loaded = true;
+    }
     if (QWidget* editor = EditorWindow())
         editor->setEnabled(false);
     show();
@@ -95,6 +98,10 @@ void frmFind::cmdcancel_Click() {
         editor->activateWindow();
     }
     hide();
+    // Disabling the editor took the focus from its text; without this it would land on the
+    // file list, where the next arrow key opens another file.
+    if (TextArea* area = EditorTextArea())
+        area->setFocus();
 }
 
 void frmFind::closeEvent(QCloseEvent* event) {

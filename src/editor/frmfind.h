@@ -16,8 +16,8 @@ class frmFind : public QDialog {
 public:
     explicit frmFind(QWidget* parent = nullptr);
 
-    // Centres the window over the editor window, disables the editor and shows the window
-    // with its search text selected.
+    // Disables the editor and shows the window with its search text selected. The first
+    // showing loads the window (Form_Load); later ones keep the place the user gave it.
     void showOverEditor();
 
     void Form_Load();
@@ -34,6 +34,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_loaded = false;
 };
 
 // The find window of this run, created on first use.

@@ -140,13 +140,17 @@ void tst_findwindow::menuItemsShowAndHideTheWindow() {
     QVERIFY(!find.isVisible());
     QCOMPARE(editor.txtText->selStart(), 19);
 
+    find.move(find.pos() + QPoint(40, 30)); // the user moves the window aside
+    const QPoint movedTo = find.pos();
     editor.mnuEditSok->trigger();
     QVERIFY(find.isVisible());
+    QCOMPARE(find.pos(), movedTo);                       // centred only when it first loads
     QCOMPARE(find.Text1->text(), QStringLiteral("<p>")); // kept while hidden
     find.cmdcancel->click();
     QVERIFY(!find.isVisible());
     QVERIFY(editor.isEnabled());
     QCOMPARE(editor.txtText->selStart(), 19);
+    QCOMPARE(editor.focusWidget(), editor.txtText); // not the file list
     ResetTools();
 }
 
