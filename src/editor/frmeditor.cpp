@@ -21,8 +21,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
@@ -72,8 +74,10 @@ frmEditor::frmEditor(QWidget* parent) : QMainWindow(parent) {
     buildStrip();
     buildMenus();
     connectMenuItems();
-    // The designed client area is 8955 x 5700 twips, below the menu bar.
-    resize(pixels(8955), pixels(5700) + menuBar()->sizeHint().height());
+    // The designed client area is 8955 x 5700 twips, below the menu bar; wider when the tag
+    // strip needs more room in this font, so that no label is cut off.
+    const int stripEnd = lblMenu[9]->geometry().right() + 1 + pixels(80);
+    resize(qMax(pixels(8955), stripEnd), pixels(5700) + menuBar()->sizeHint().height());
     SetEditorWindow(this, txtText);
 }
 
@@ -94,6 +98,11 @@ void frmEditor::Form_Load() {
     m_loaded = true;
     CurrentFile.clear();
 
+    // The filter starts as designed also when the window is loaded again in the same run.
+    {
+        const QSignalBlocker quiet(txtFilfilter);
+        txtFilfilter->setText(QStringLiteral("*.htm*"));
+    }
     // The panes start in StartFolder; a folder that is gone leaves them in the home folder.
     if (!Filer->setPattern(txtFilfilter->text()))
         Filer->setPattern(QStringLiteral("*"));
@@ -333,8 +342,10 @@ bool frmEditor::OpenDocument(const QString& path) {
 void frmEditor::Filer_Click(int index) {
     if (IgnoreFileClick)
         return;
-    // The name is taken now: the prompt's save may re-read the list.
+    // The file is taken now: the prompt's save may re-read the list or, through "Spara som",
+    // move the panes to another folder.
     const QString name = Filer->fileName(index);
+    const QString path = listFolderPath(name);
     if (SavePrompt() == MsgAnswer::Cancel) {
         // The selection goes back to the open document (or to nothing).
         IgnoreFileClick = true;
@@ -345,7 +356,6 @@ void frmEditor::Filer_Click(int index) {
     }
     if (name.isEmpty())
         return;
-    const QString path = listFolderPath(name);
     if (OpenDocument(path)) {
         DocumentChanged = false;
         CurrentFile = path;

@@ -80,8 +80,12 @@ void frmEditor::buildPanes() {
     Enhet->setGeometry(px(PaneLeft), 0, px(PaneWidth),
                        qMax(px(DriveHeight), Enhet->sizeHint().height()));
     const int filterHeight = qMax(px(FilterHeight), txtFilfilter->sizeHint().height());
-    txtFilfilter->setGeometry(px(FilterLeft), 0, px(FilterWidth), filterHeight);
-    lblFilFilter->setGeometry(px(PaneLeft), 0, px(FilterLabelWidth), filterHeight);
+    // The label keeps its whole caption; the filter field gives way and keeps its right edge.
+    const int labelWidth = qMax(px(FilterLabelWidth), lblFilFilter->sizeHint().width());
+    const int filterLeft = qMax(px(FilterLeft), px(PaneLeft) + labelWidth + px(45));
+    const int filterRight = px(FilterLeft + FilterWidth);
+    txtFilfilter->setGeometry(filterLeft, 0, filterRight - filterLeft, filterHeight);
+    lblFilFilter->setGeometry(px(PaneLeft), 0, labelWidth, filterHeight);
     txtText->move(px(TextLeftWithPanes), 0);
 
     connect(Filer, &FileList::fileClicked, this, &frmEditor::Filer_Click);

@@ -57,6 +57,7 @@ private slots:
     void failedSaveLeavesTheFileAndTheFlag();
     void saveAsWritesAndSelectsTheFile();
     void saveAsCancelledChangesNothing();
+    void clickedFileOpensAfterSaveAsInThePrompt();
     void deleteKeyOnTheFileList_data();
     void deleteKeyOnTheFileList();
     void ctrlDownAndUpStepThroughTheList();
@@ -64,11 +65,13 @@ private slots:
     void resizeKeepsTheTextFillingTheWindow();
     void stripHoverAndClicks();
     void droppedColourReplacesTheSelection();
+    void driveNotReadyKeepsThePreviousDrive();
     void itemsWithoutCommandsAreDisabled();
     void formatItemsWrapTheSelection();
     void runNeedsASavedFile();
     void settingsWrittenAtCloseAndAppliedAtNextLoad();
     void closeCancelledKeepsWindowAndWritesNothing();
+    void filterStartsAsDesignedAtEachLoad();
     void storedPlaceOnlyWhenOnTheScreen_data();
     void storedPlaceOnlyWhenOnTheScreen();
     void preferencesApplyTheFont();
@@ -345,6 +348,21 @@ void tst_editor::saveAsCancelledChangesNothing() {
     QCOMPARE(QDir(docs->path()).entryList(QDir::Files).size(), 0);
 }
 
+void tst_editor::clickedFileOpensAfterSaveAsInThePrompt() {
+    // "Spara som" in the prompt moves the panes to another folder; the file clicked before
+    // is still the one opened.
+    writeDoc(QStringLiteral("b.htm"), "b");
+    QVERIFY(QDir(docs->path()).mkdir(QStringLiteral("Under")));
+    openEditor();
+    typeInText(QStringLiteral("ny "));
+    scope->fake.messageAnswers = {MsgAnswer::Yes};
+    scope->fake.fileAnswers = {FileDialogResult{doc(QStringLiteral("Under/ny.htm")), 1}};
+    click(QStringLiteral("b.htm"));
+    QVERIFY(QFile::exists(doc(QStringLiteral("Under/ny.htm"))));
+    QCOMPARE(CurrentFile, doc(QStringLiteral("b.htm")));
+    QCOMPARE(editor->txtText->text(), QStringLiteral("b"));
+}
+
 void tst_editor::deleteKeyOnTheFileList_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("deleteOpenFile");
@@ -409,6 +427,11 @@ void tst_editor::ctrlDownAndUpStepThroughTheList() {
 
 void tst_editor::panesAndStripTogglesMoveTheText() {
     openEditor();
+    // Nothing is cut off at the designed size.
+    QVERIFY(editor->lblMenu[9]->geometry().right() < editor->centralWidget()->width());
+    QVERIFY(editor->lblFilFilter->width() >= editor->lblFilFilter->sizeHint().width());
+    QVERIFY(editor->lblFilFilter->geometry().right() < editor->txtFilfilter->x());
+    QCOMPARE(editor->txtFilfilter->geometry().right() + 1, 1995 / 15);
     const int paneLeft = 2040 / 15;
     QCOMPARE(editor->txtText->x(), paneLeft);
     QCOMPARE(editor->lblMenu[0]->x(), paneLeft);
@@ -488,6 +511,14 @@ void tst_editor::droppedColourReplacesTheSelection() {
     editor->txtText->setSel(15, 3);
     emit editor->txtText->colourDropped(QStringLiteral("#FF8000"));
     QCOMPARE(editor->txtText->text(), QStringLiteral("<BODY BGCOLOR=\"#FF8000\">"));
+}
+
+void tst_editor::driveNotReadyKeepsThePreviousDrive() {
+    openEditor();
+    const QString shown = editor->Katalog->path();
+    editor->Enhet_Change(doc(QStringLiteral("ingen-enhet")));
+    QCOMPARE(editor->Katalog->path(), shown);
+    QCOMPARE(editor->Enhet->drive(), DriveList::driveOf(shown));
 }
 
 void tst_editor::itemsWithoutCommandsAreDisabled() {
@@ -574,6 +605,16 @@ void tst_editor::closeCancelledKeepsWindowAndWritesNothing() {
     QVERIFY(!editor->close());
     QVERIFY(editor->isVisible());
     QVERIFY(!QFile::exists(IniFile));
+}
+
+void tst_editor::filterStartsAsDesignedAtEachLoad() {
+    openEditor();
+    editor->txtFilfilter->clear();
+    QVERIFY(editor->close());
+    QCOMPARE(editorKey(QStringLiteral("Filfilter")), QString());
+    editor->show();
+    QCOMPARE(editor->txtFilfilter->text(), QStringLiteral("*.htm*"));
+    QCOMPARE(editor->Filer->pattern(), QStringLiteral("*.htm*"));
 }
 
 void tst_editor::storedPlaceOnlyWhenOnTheScreen_data() {
