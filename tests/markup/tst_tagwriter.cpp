@@ -62,9 +62,7 @@ private slots:
         // Numbers.
         row("number abc", 0, 0, false, "NAME", "abc", AttrNumber, " NAME=\"0\"");
         row("number 12px", 0, 0, false, "WIDTH", "12px", AttrNumber, " WIDTH=\"12\"");
-        row("number 2.50", 0, 0, false, "WIDTH", "2.50", AttrNumber, " WIDTH=\"2.5\"");
         row("number -3", 0, 0, false, "VSPACE", "-3", AttrNumber, " VSPACE=\"-3\"");
-        row("number -0", 0, 0, false, "VSPACE", "-0", AttrNumber, " VSPACE=\"0\"");
         row("number unquoted", 0, 1, false, "WIDTH", "10", AttrNumber, " WIDTH=10");
         row("percent", 0, 0, false, "WIDTH", "50", AttrPercent, " WIDTH=\"50%\"");
         row("percent unquoted", 0, 1, false, "WIDTH", "50", AttrPercent, " WIDTH=50%");
