@@ -115,6 +115,8 @@ void frmEditor::Form_Load() {
     Enhet->setDrive(Katalog->path());
 
     LayoutStrip();
+    setStripColours(-1); // no label stays lit from the last time the window was open
+    StripIdle = true;
     refreshMenuItems();
     fillHtmlCharacters();
     mnuArkivNew_Click();
