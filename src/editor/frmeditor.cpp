@@ -300,6 +300,11 @@ void frmEditor::changeEvent(QEvent* event) {
     // Coming back to the window shows the folder as it is now.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_loaded)
         UpdateTitle(false);
+    // A dialog that disabled the window took the focus from the text. When the window is
+    // enabled again the text gets it back, not the first pane: an arrow key in the file list
+    // would open another file.
+    if (event->type() == QEvent::EnabledChange && isEnabled() && !focusWidget())
+        txtText->setFocus();
 }
 
 QString frmEditor::listFolderPath(const QString& name) const {

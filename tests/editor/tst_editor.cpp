@@ -71,6 +71,7 @@ private slots:
     void runNeedsASavedFile();
     void settingsWrittenAtCloseAndAppliedAtNextLoad();
     void closeCancelledKeepsWindowAndWritesNothing();
+    void textHasTheFocusAfterADialog();
     void designedStateAtEachLoad();
     void storedPlaceOnlyWhenOnTheScreen_data();
     void storedPlaceOnlyWhenOnTheScreen();
@@ -605,6 +606,13 @@ void tst_editor::closeCancelledKeepsWindowAndWritesNothing() {
     QVERIFY(!editor->close());
     QVERIFY(editor->isVisible());
     QVERIFY(!QFile::exists(IniFile));
+}
+
+void tst_editor::textHasTheFocusAfterADialog() {
+    openEditor();
+    editor->setEnabled(false); // a tag dialog opens, then is cancelled
+    editor->setEnabled(true);
+    QCOMPARE(editor->focusWidget(), editor->txtText);
 }
 
 void tst_editor::designedStateAtEachLoad() {
