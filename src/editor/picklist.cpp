@@ -11,7 +11,10 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QStyledItemDelegate>
+
+#include <cmath>
 
 namespace {
 
@@ -26,6 +29,24 @@ public:
 };
 
 constexpr int MinimumStandardListWidth = 1275; // twips
+constexpr int DesignedHtmlListWidth = 1275;    // twips
+
+// The width of the HTML-character list, in twips: as designed, or wider when this font needs
+// more room to show every entry whole beside the scroll bar (the designed width was made for
+// a narrower font, and a cut "&eac…" would hide the code the entry inserts).
+int HtmlListWidth(const PickList& list) {
+    const QFontMetricsF metrics(list.font());
+    qreal widest = 0;
+    for (int row = 0; row < list.count(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(list.item(row)->text()));
+    const QStyle* style = list.style();
+    const int textMargins =
+        2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+    const int scrollBar = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    const int pixels = int(std::ceil(widest)) + textMargins + scrollBar + 2 * list.frameWidth();
+    return std::max(DesignedHtmlListWidth, pixels * TwipsPerPixel);
+}
+
 constexpr int MinimumFontPixels = 7;
 
 int Pixels(int twips) {
@@ -93,7 +114,10 @@ void PickList::popUp(QWidget* textArea, int standardListWidth) {
     const QPoint origin = parentWidget()->mapFromGlobal(textArea->mapToGlobal(QPoint(0, 0)));
     const TwipRect area{origin.x() * TwipsPerPixel, origin.y() * TwipsPerPixel,
                         textArea->width() * TwipsPerPixel, textArea->height() * TwipsPerPixel};
-    const TwipRect place = PickListPlacement(m_index, count(), standardListWidth, area);
+    const int designedWidth =
+        m_index == HtmlCharacters ? HtmlListWidth(*this) : DesignedHtmlListWidth;
+    const TwipRect place =
+        PickListPlacement(m_index, count(), standardListWidth, area, designedWidth);
     setGeometry(Pixels(place.left), Pixels(place.top), Pixels(place.width), Pixels(place.height));
     m_pressedKey = 0;
     show();

@@ -15,6 +15,7 @@ private slots:
     void init();
     void cleanup();
     void htmlCharacterInsertsItsCode();
+    void htmlCharactersAreShownWhole();
     void standardTextKeepsItsLeadingBlanks();
     void mouseReleaseChooses();
     void escapeAndLosingTheFocusHide();
@@ -73,6 +74,19 @@ void tst_picklist::htmlCharacterInsertsItsCode() {
     // Inserting gives the text area the focus, which hides the list.
     QVERIFY(area->hasFocus());
     QVERIFY(!list->isVisible());
+}
+
+void tst_picklist::htmlCharactersAreShownWhole() {
+    // A list taller than the text area, so the entries share the width with the scroll bar.
+    QStringList entries(40, QStringLiteral("± - &plusmn;"));
+    entries.append(QStringLiteral("é - &eacute;"));
+    PickList* list = makeList(PickList::HtmlCharacters, entries);
+    list->popUp(area, 1275);
+    QCOMPARE(list->height(), area->height());
+    const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+    for (const QString& entry : entries)
+        QVERIFY(QFontMetrics(list->font()).horizontalAdvance(entry) + 2 * textMargin <=
+                list->viewport()->width());
 }
 
 void tst_picklist::standardTextKeepsItsLeadingBlanks() {
