@@ -282,6 +282,11 @@ void frmEditor::mnuErrorAll_Click() {
 void frmEditor::autoIndent() {
     if (!mnuEditAuto->isChecked())
         return;
+    // Only an Enter typed here: the Enter that answered a question box is released here too
+    // once the focus is back, with the caret perhaps at the start of a line.
+    const int typed = txtText->lastKeyPressed();
+    if (typed != Qt::Key_Return && typed != Qt::Key_Enter)
+        return;
     // Only the caret at the start of a line can follow an Enter just typed; the previous
     // line alone tells the indentation, so the whole text is not read.
     int line = 0;

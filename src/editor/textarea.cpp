@@ -369,6 +369,7 @@ bool TextArea::event(QEvent* e) {
 }
 
 void TextArea::keyPressEvent(QKeyEvent* e) {
+    m_lastKeyPressed = e->key();
     if (isPasteKey(e)) {
         paste();
         e->accept();
@@ -376,6 +377,11 @@ void TextArea::keyPressEvent(QKeyEvent* e) {
     }
     EditScope edit(this);
     QsciScintilla::keyPressEvent(e);
+}
+
+void TextArea::focusInEvent(QFocusEvent* e) {
+    m_lastKeyPressed = 0;
+    QsciScintilla::focusInEvent(e);
 }
 
 void TextArea::inputMethodEvent(QInputMethodEvent* e) {

@@ -62,6 +62,10 @@ public:
     void setSelLength(int length);
     // Replaces the selection with text as one undo step; the caret ends after the new text.
     void replaceSelection(const QString& text);
+    // The key of the last key press the area received since it last got the focus (0 when
+    // none). It tells a key typed here from the release of a key pressed elsewhere, such as
+    // the Enter that closed a message box, released once the focus came back.
+    int lastKeyPressed() const { return m_lastKeyPressed; }
 
     // Maps a character position to Scintilla's byte position and back. A character position
     // inside a surrogate pair maps to the start of that character.
@@ -95,6 +99,7 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -112,4 +117,5 @@ private:
     long m_modMask = 0;      // the changes Scintilla reports outside an EditScope
     int m_editDepth = 0;     // open EditScopes
     bool m_editSeen = false; // the text changed inside the open EditScope
+    int m_lastKeyPressed = 0;
 };

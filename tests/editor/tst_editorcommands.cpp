@@ -42,6 +42,7 @@ private slots:
     void letterCaseKeepsSelectionAndRepeats();
     void autoIndentKeepsTheClipboard_data();
     void autoIndentKeepsTheClipboard();
+    void enterThatAnsweredAQuestionDoesNotIndent();
     void ctrlSpaceInsertsNbsp();
     void clipboardCommandsNeedASelection();
 
@@ -413,6 +414,23 @@ void tst_editorcommands::autoIndentKeepsTheClipboard() {
     QCOMPARE(text(), after);
     QCOMPARE(editor->txtText->selStart(), int(after.size()));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("urklipp"));
+}
+
+void tst_editorcommands::enterThatAnsweredAQuestionDoesNotIndent() {
+    set(QStringLiteral("  b\r\n  a\r\n"), 10);
+    editor->txtText->setFocus();
+    QTest::keyClick(editor->txtText, Qt::Key_Return); // the last key typed here is Enter
+    editor->txtText->setSel(0, 10);
+    // The question box takes the focus; Enter answers it and is released back in the text,
+    // where the sorted lines leave the caret at the start of a line.
+    scope->fake.messageAnswers = {MsgAnswer::Yes};
+    scope->fake.onMessage = [this](const PlatformCall&) {
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(editor->txtText, &back);
+    };
+    editor->mnuToolsSort->trigger();
+    QTest::keyRelease(editor->txtText, Qt::Key_Return);
+    QCOMPARE(text(), QStringLiteral("  a\r\n  b\r\n\r\n"));
 }
 
 void tst_editorcommands::ctrlSpaceInsertsNbsp() {
