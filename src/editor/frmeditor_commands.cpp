@@ -190,11 +190,13 @@ void frmEditor::convertEntities(bool toCodes) {
     bool done = true;
     {
         BusyCursor busy;
+        // With nothing selected the whole text is converted; it is selected first, so it
+        // stays selected also when the conversion cannot be put in.
+        if (txtText->selLength() == 0)
+            txtText->setSel(0, txtText->textLength());
         const TextEdit edit =
             ConvertEntities(txtText->text(), txtText->selStart(), txtText->selLength(), toCodes);
         WorkText.clear();
-        if (edit.failed)
-            txtText->setSel(edit.selStart, edit.selLength);
         done = !edit.failed && applyEdit(edit);
     }
     if (!done)

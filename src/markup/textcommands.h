@@ -48,8 +48,10 @@ void DecodeEntities();
 // The entity conversions of the editor: toCodes converts characters to HTML codes
 // (ConvertCharacters), otherwise codes back to characters (DecodeEntities). With nothing
 // selected the whole text is converted. The converted text replaces the selection and is
-// selected. A failed decoding gives failed ("Dokumentet är för stort."); a failed conversion
-// to codes puts the text back unchanged, without failed.
+// selected, also when it is empty: a table entry with an empty code deletes its character,
+// in a selection made of such characters alone as anywhere else. A failed decoding gives
+// failed ("Dokumentet är för stort."); a failed conversion to codes puts the text back
+// unchanged, without failed.
 TextEdit ConvertEntities(const QString& text, int selStart, int selLength, bool toCodes);
 
 // --- Tags, line breaks, letter case ---
