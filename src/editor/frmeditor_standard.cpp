@@ -35,7 +35,14 @@ void frmEditor::buildPickLists() {
 }
 
 void frmEditor::fillHtmlCharacters() {
+    // The window is kept for the run, but every load starts the pick lists as a new window
+    // has them: hidden (a list left open when the window closed does not come back), the
+    // HTML characters listed, and the standard texts still to be read, so a "standard.txt"
+    // gone since the last load leaves that list empty.
+    for (PickList* list : cmbMagicText)
+        list->hide();
     cmbMagicText[PickList::HtmlCharacters]->setEntries(HtmlCharacterEntries());
+    cmbMagicText[PickList::StandardTexts]->setEntries({});
 }
 
 void frmEditor::LoadStandardTexts() {

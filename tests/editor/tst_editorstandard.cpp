@@ -26,6 +26,7 @@ private slots:
     void init();
     void cleanup();
     void loadFillsBothLists();
+    void nextLoadStartsThePickListsAfresh();
     void pickListInsertsTheChosenText_data();
     void pickListInsertsTheChosenText();
     void emptyListCreatesTheFile();
@@ -100,6 +101,17 @@ void tst_editorstandard::loadFillsBothLists() {
     QCOMPARE(characters.last(), QStringLiteral("> - &gt;"));
     QVERIFY(editor->StandardListWidth >= 1275);
     QVERIFY(!editor->cmbMagicText[0]->isVisible() && !editor->cmbMagicText[1]->isVisible());
+}
+
+void tst_editorstandard::nextLoadStartsThePickListsAfresh() {
+    folder->write(QStringLiteral("standard.txt"), "Hej\r\n");
+    openEditor();
+    QTest::keyClick(editor->txtText, Qt::Key_F2);
+    QVERIFY(editor->close());
+    QVERIFY(QFile::remove(standardPath()));
+    editor->show();
+    QCOMPARE(editor->cmbMagicText[0]->entries(), QStringList());
+    QVERIFY(!editor->cmbMagicText[0]->isVisible());
 }
 
 void tst_editorstandard::pickListInsertsTheChosenText_data() {
