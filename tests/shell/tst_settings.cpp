@@ -100,12 +100,12 @@ void tst_settings::startFolder_data() {
     QTest::addColumn<QByteArray>("autoStart");
     QTest::addColumn<QByteArray>("specPath");
     QTest::addColumn<QString>("expected");
-    const QByteArray spec = "SpecPath=/home/anna/webb\r\n";
-    QTest::newRow("AutoStartMapp missing") << QByteArray() << spec << "/home/anna/senast";
-    QTest::newRow("AutoStartMapp 1") << QByteArray("1") << spec << "/home/anna/senast";
-    QTest::newRow("AutoStartMapp 2") << QByteArray("2") << spec << "/home/anna/webb";
+    const QByteArray fixedFolder = "SpecPath=/home/anna/webb\r\n";
+    QTest::newRow("AutoStartMapp missing") << QByteArray() << fixedFolder << "/home/anna/senast";
+    QTest::newRow("AutoStartMapp 1") << QByteArray("1") << fixedFolder << "/home/anna/senast";
+    QTest::newRow("AutoStartMapp 2") << QByteArray("2") << fixedFolder << "/home/anna/webb";
     QTest::newRow("AutoStartMapp 1.6 rounds to 2")
-        << QByteArray("1.6") << spec << "/home/anna/webb";
+        << QByteArray("1.6") << fixedFolder << "/home/anna/webb";
     QTest::newRow("AutoStartMapp 2, empty SpecPath")
         << QByteArray("2") << QByteArray("SpecPath=\r\n") << "";
 }
