@@ -66,7 +66,9 @@ TagDialog::TagDialog(const QString& caption) {
     cmdOK->setAutoDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Avbryt"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    // Enter on a focused button presses that button: Enter on "Avbryt" must not write the tag.
+    // OK stays the default while the focus is anywhere else.
+    cmdCancel->setAutoDefault(true);
     m_buttons->addWidget(cmdOK);
     m_buttons->addWidget(cmdCancel);
     m_buttons->addStretch(1);
@@ -221,7 +223,7 @@ QLabel* TagDialog::addNote(const char* name, const QString& text) {
 QPushButton* TagDialog::addSideButton(const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
+    button->setAutoDefault(true); // Enter on it presses it, not OK
     // Before the stretch at the end of the column.
     m_buttons->insertWidget(m_buttons->count() - 1, button);
     return button;

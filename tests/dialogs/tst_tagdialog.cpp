@@ -54,6 +54,8 @@ private slots:
     void unloadedDialogIsBuiltAgain();
     void focusSelection_data();
     void focusSelection();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
 
 private:
     frmTest& openTest();
@@ -168,6 +170,27 @@ void tst_tagdialog::focusSelection() {
         field->setFocus(Qt::OtherFocusReason);
     QVERIFY(field->hasFocus());
     QCOMPARE(field->selectedText(), selectAll ? field->text() : QString());
+}
+
+void tst_tagdialog::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<bool>("onCancel");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("in a field: OK") << false << "a<T NAME=\"n\">b";
+    QTest::newRow("on Avbryt: nothing written") << true << "ab";
+}
+
+void tst_tagdialog::enterPressesTheFocusedButton() {
+    QFETCH(bool, onCancel);
+    QFETCH(QString, after);
+    frmTest& dialog = openTest();
+    dialog.txtName->setText(QStringLiteral("n"));
+    QWidget* focused = onCancel ? static_cast<QWidget*>(dialog.cmdCancel) : dialog.txtName;
+    focused->setFocus(Qt::TabFocusReason);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(focused, Qt::Key_Return);
+    QCOMPARE(area->text(), after);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(window->isEnabled());
 }
 
 QTEST_MAIN(tst_tagdialog)
