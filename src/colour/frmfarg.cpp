@@ -126,7 +126,8 @@ frmFarg::frmFarg(QWidget* parent) : QDialog(parent) {
     cmdColorCopy->setDefault(true);
     cmdColorCopy->setAutoDefault(true);
     cmdColorClose = new QPushButton(QStringLiteral("Stäng"), this);
-    cmdColorClose->setAutoDefault(false);
+    // Enter on a focused "Stäng" closes the window; "Kopiera" is the default everywhere else.
+    cmdColorClose->setAutoDefault(true);
 
     auto* top = new QHBoxLayout;
     top->addLayout(bars);

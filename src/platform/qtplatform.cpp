@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -152,9 +153,30 @@ std::optional<FileDialogResult> QtPlatform::saveFile(const FileDialogRequest& re
     return runFileDialog(request, true);
 }
 
+void QtPlatform::prepareColourDialog(QColorDialog& dialog) {
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+        if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel))
+            cancel->setText(QStringLiteral("Avbryt"));
+    }
+    // Qt's own text, unless a translation already gives it in Swedish.
+    const QString pickEnglish = QStringLiteral("&Pick Screen Color");
+    const QList<QPushButton*> pushButtons = dialog.findChildren<QPushButton*>();
+    for (QPushButton* button : pushButtons) {
+        if (button->text() == pickEnglish)
+            button->setText(QStringLiteral("&Hämta färg från skärmen"));
+    }
+}
+
 std::optional<unsigned> QtPlatform::chooseColour(unsigned rgb) {
-    const QColor colour =
-        QColorDialog::getColor(QColor::fromRgb(rgb), dialogParent(), QStringLiteral("Färg"));
+    QColorDialog dialog(QColor::fromRgb(rgb), dialogParent());
+    dialog.setWindowTitle(QStringLiteral("Färg"));
+    prepareColourDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor colour = dialog.selectedColor();
     if (!colour.isValid())
         return std::nullopt;
     return colour.rgb() & 0xFFFFFFu;

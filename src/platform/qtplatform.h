@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 
+class QColorDialog;
 class QWidget;
 
 class QtPlatform : public Platform {
@@ -23,6 +24,10 @@ public:
     // "Desc (*.a)|*.a|Other (*.b;*.c)|*.b;*.c" as Qt's name filters: one entry per pair, the
     // description followed by its patterns in brackets when it does not show them itself.
     static QStringList nameFilters(const QString& filter);
+
+    // Qt's own colour dialog (not the desktop's) with Swedish texts where Qt's Swedish
+    // translation has none: the "OK" and "Avbryt" buttons and the screen colour picker.
+    static void prepareColourDialog(QColorDialog& dialog);
 
 private:
     std::optional<FileDialogResult> runFileDialog(const FileDialogRequest& request, bool save);
