@@ -5,6 +5,7 @@
 #include "colour/frmfarg.h"
 #include "markup/globals.h"
 #include "platform/numbers.h"
+#include "platform/qtplatform.h"
 #include "shell/frmstartup.h"
 #include "shell/inimod.h"
 #include "shell/settings.h"
@@ -14,7 +15,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +69,9 @@ class tst_farg : public QObject {
 private slots:
     void init();
     void cleanup();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void colourChooserSpeaksSwedish();
     void controlsAndCaptions();
     void sliderArithmetic_data();
     void sliderArithmetic();
@@ -514,6 +520,44 @@ void tst_farg::launcherItemOpensThePicker() {
     QVERIFY(picker->isVisible());
     // The launcher stays: the picker opens beside any window.
     QVERIFY(launcher.isVisible());
+}
+
+void tst_farg::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<bool>("onClose");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<QString>("clipboard");
+    QTest::newRow("in a field: Kopiera") << false << true << "#000000";
+    QTest::newRow("on Stäng: closed, nothing copied") << true << false << "before";
+}
+
+void tst_farg::enterPressesTheFocusedButton() {
+    QFETCH(bool, onClose);
+    QFETCH(bool, visible);
+    QFETCH(QString, clipboard);
+    frmFarg picker;
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowActive(&picker));
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QWidget* focused = onClose ? static_cast<QWidget*>(picker.cmdColorClose) : picker.txtFarg[0];
+    focused->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(focused, Qt::Key_Return);
+    QCOMPARE(picker.isVisible(), visible);
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+}
+
+void tst_farg::colourChooserSpeaksSwedish() {
+    QColorDialog dialog;
+    QtPlatform::prepareColourDialog(dialog);
+    QVERIFY(dialog.testOption(QColorDialog::DontUseNativeDialog));
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Avbryt"));
+    QStringList texts;
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        texts << button->text();
+    QVERIFY2(texts.contains(QStringLiteral("&Hämta färg från skärmen")),
+             qPrintable(texts.join('|')));
 }
 
 QTEST_MAIN(tst_farg)

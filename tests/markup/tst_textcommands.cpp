@@ -77,6 +77,8 @@ class TestTextCommands : public QObject {
 
 private slots:
     void init() { SetSmallTable(); }
+    void deletingEntryEmptiesTheSelection_data();
+    void deletingEntryEmptiesTheSelection();
 
     void decode_data();
     void decode();
@@ -471,6 +473,34 @@ void TestTextCommands::autoIndent() {
     QFETCH(int, caret);
     QFETCH(QString, indent);
     QCOMPARE(AutoIndentText(text, caret), indent);
+}
+
+void TestTextCommands::deletingEntryEmptiesTheSelection_data() {
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("newStart");
+    QTest::addColumn<int>("newLength");
+    QTest::newRow("among other characters") << 0 << 4 << "ab" << 0 << 2;
+    QTest::newRow("nothing but deleted characters") << 1 << 2 << "ab" << 1 << 0;
+}
+
+void TestTextCommands::deletingEntryEmptiesTheSelection() {
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, after);
+    QFETCH(int, newStart);
+    QFETCH(int, newLength);
+    // A table of one line "x": every x is deleted.
+    EntityChars = {QString(), QStringLiteral("x"), QStringLiteral(" ")};
+    EntityCodes = {QString(), QString(), QStringLiteral("&nbsp;")};
+    EntityCount = 1;
+    const QString text = QStringLiteral("axxb");
+    const TextEdit edit = ConvertEntities(text, selStart, selLength, true);
+    QVERIFY(edit.changed && !edit.failed);
+    QCOMPARE(QString(text).replace(edit.replaceStart, edit.replaceLength, edit.replacement), after);
+    QCOMPARE(edit.selStart, newStart);
+    QCOMPARE(edit.selLength, newLength);
 }
 
 QTEST_GUILESS_MAIN(TestTextCommands)
