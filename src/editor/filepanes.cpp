@@ -422,6 +422,16 @@ void FileList::refresh() {
     }
 }
 
+int FileList::indexOfName(const QString& name) const {
+    for (int i = 0; i < listCount(); ++i)
+        if (fileName(i) == name)
+            return i;
+    for (int i = 0; i < listCount(); ++i)
+        if (fileName(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 QString FileList::fileName(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry ? entry->text() : QString();

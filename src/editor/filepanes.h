@@ -153,6 +153,9 @@ public:
     int listCount() const { return count(); }
     // The name of an entry; "" for an index outside the list.
     QString fileName(int index) const;
+    // The entry of a file name: the one spelt exactly so, else one that differs only in
+    // letter case; -1 when none is listed.
+    int indexOfName(const QString& name) const;
     // The selected (current) entry, -1 when there is none.
     int listIndex() const { return currentRow(); }
     // Selects an entry and raises fileClicked as a user click does; -1 clears the selection

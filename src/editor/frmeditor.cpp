@@ -281,13 +281,7 @@ void frmEditor::UpdateTitle(bool TitleOnly) {
     if (NormalizeFolder(CurrentFile.left(slash + 1)) != Filer->path())
         return;
     const QString name = namePart(CurrentFile);
-    int found = -1;
-    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
-        if (Filer->fileName(i) == name)
-            found = i;
-    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
-        if (Filer->fileName(i).compare(name, Qt::CaseInsensitive) == 0)
-            found = i;
+    const int found = Filer->indexOfName(name);
     if (found < 0)
         return;
     IgnoreFileClick = true;
@@ -476,13 +470,7 @@ void frmEditor::mnuArkivSaveAs_Click() {
     if (Filer->path() != NormalizeFolder(folder))
         return;
     // Selecting the saved file opens it again from the disk, as a click does.
-    int found = -1;
-    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
-        if (Filer->fileName(i) == name)
-            found = i;
-    for (int i = 0; i < Filer->listCount() && found < 0; ++i)
-        if (Filer->fileName(i).compare(name, Qt::CaseInsensitive) == 0)
-            found = i;
+    const int found = Filer->indexOfName(name);
     if (found >= 0)
         Filer->setListIndex(found);
 }
