@@ -2,6 +2,7 @@
 // selection at its end, reading the whole text back, replacing a selection) and the file
 // list on a folder of 10,000 files.
 
+#include "benchsupport.h"
 #include "editor/filepanes.h"
 #include "editor/textarea.h"
 
@@ -18,18 +19,6 @@ double ms(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-// A page of table rows with Swedish letters, a euro sign and CR LF line breaks.
-QString makePage(qsizetype size) {
-    QString page;
-    page.reserve(size + 200);
-    page += QStringLiteral("<HTML>\r\n<BODY>\r\n<TABLE>\r\n");
-    for (int row = 0; page.size() < size; ++row)
-        page += QStringLiteral("<TR><TD>Rad %1</TD><TD>åäö ÅÄÖ € &amp; \"citat\"</TD></TR>\r\n")
-                    .arg(row);
-    page += QStringLiteral("</TABLE>\r\n</BODY>\r\n</HTML>");
-    return page;
-}
-
 void report(const char* what, double millis) {
     std::printf("%-52s %10.3f ms\n", what, millis);
 }
@@ -41,7 +30,7 @@ int main(int argc, char** argv) {
     TextArea area;
     area.resize(800, 600);
 
-    const QString page = makePage(20 * 1000 * 1000);
+    const QString page = BenchPage(20 * 1000 * 1000);
     std::printf("page: %lld characters, %lld UTF-8 bytes\n", static_cast<long long>(page.size()),
                 static_cast<long long>(page.toUtf8().size()));
 

@@ -2,6 +2,7 @@
 // window has painted it, saving it, finding a text near its end and stepping to the next
 // file. Targets: opening under 1 s, saving under 0.5 s.
 
+#include "benchsupport.h"
 #include "editor/filepanes.h"
 #include "editor/frmeditor.h"
 #include "editor/frmfind.h"
@@ -32,19 +33,6 @@ void report(const char* what, double millis, double target = 0) {
         std::printf("%-44s %10.1f ms\n", what, millis);
 }
 
-// A page of table rows with Swedish letters, a euro sign and CR LF line breaks, in
-// Windows-1252, ending with the CR LF every save writes.
-QByteArray makePage(qsizetype size) {
-    QString page;
-    page.reserve(size + 200);
-    page += QStringLiteral("<HTML>\r\n<BODY>\r\n<TABLE>\r\n");
-    for (int row = 0; page.size() < size; ++row)
-        page += QStringLiteral("<TR><TD>Rad %1</TD><TD>åäö ÅÄÖ € &amp; \"citat\"</TD></TR>\r\n")
-                    .arg(row);
-    page += QStringLiteral("</TABLE>\r\n<P>Slutet</P>\r\n</BODY>\r\n</HTML>\r\n");
-    return EncodeCp1252(page);
-}
-
 void settle() {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
@@ -65,7 +53,7 @@ int main(int argc, char** argv) {
     IniFile = JoinPath(home.path(), QStringLiteral("vessilor.ini"));
     StartFolder = site.path();
 
-    const QByteArray bytes = makePage(20 * 1000 * 1000);
+    const QByteArray bytes = EncodeCp1252(BenchPage(20 * 1000 * 1000));
     const QString path = JoinPath(site.path(), QStringLiteral("stor.htm"));
     const QString next = JoinPath(site.path(), QStringLiteral("sida.htm"));
     {
