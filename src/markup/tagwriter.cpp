@@ -80,6 +80,16 @@ QString FormatAttribute(QString& name, QString& value, int kind) {
     return QLatin1Char(' ') + name + QLatin1Char('=') + quote + written + quote;
 }
 
+QString FormatAttribute(QString& name, const QString& value, int kind) {
+    QString valueCopy = value;
+    return FormatAttribute(name, valueCopy, kind);
+}
+
+QString FormatAttribute(const QString& name, QString& value, int kind) {
+    QString nameCopy = name;
+    return FormatAttribute(nameCopy, value, kind);
+}
+
 QString FormatAttribute(const QString& name, const QString& value, int kind) {
     QString nameCopy = name;
     QString valueCopy = value;

@@ -29,7 +29,10 @@ QString RecaseName(const QString& name);
 // happen only in the result.
 QString FormatAttribute(QString& name, QString& value, int kind);
 
+// The same when only one of the two is a variable (the other a literal or temporary): that
+// variable is still trimmed (and, for the name, recased).
+QString FormatAttribute(QString& name, const QString& value, int kind);
+QString FormatAttribute(const QString& name, QString& value, int kind);
+
 // The same for literals and temporaries, whose trimming and recasing nobody sees.
-// Note that a call with one variable and one literal uses this overload, so that variable
-// is left unchanged.
 QString FormatAttribute(const QString& name, const QString& value, int kind);

@@ -54,6 +54,7 @@ private slots:
         row("empty percent", 0, 0, false, "WIDTH", "", AttrPercent, "");
         row("empty non-negative", 0, 0, false, "SIZE", "", AttrNonNegative, "");
         row("nonzero 0", 0, 0, false, "BORDER", "0", AttrNumberNonZero, "");
+        row("nonzero 0.0", 0, 0, false, "BORDER", "0.0", AttrNumberNonZero, "");
         row("nonzero abc", 0, 0, false, "BORDER", "abc", AttrNumberNonZero, "");
         row("nonzero -0", 0, 0, false, "BORDER", "-0", AttrNumberNonZero, "");
         row("non-negative -1", 0, 0, false, "SIZE", "-1", AttrNonNegative, "");
@@ -191,6 +192,18 @@ private slots:
         QCOMPARE(FormatAttribute(fixed, QStringLiteral("2"), AttrNumber),
                  QStringLiteral(" border=\"2\""));
         QCOMPARE(fixed, QStringLiteral(" BORDER "));
+    }
+
+    void oneVariableBesideALiteral() {
+        // A variable passed beside a literal is trimmed (and a name recased) all the same.
+        StyleScope style(1, 0, false);
+        QString name = QStringLiteral(" <TABLE ");
+        QCOMPARE(FormatAttribute(name, QString(), AttrTagName), QStringLiteral(" <table"));
+        QCOMPARE(name, QStringLiteral("<table"));
+        QString value = QStringLiteral("  50 ");
+        QCOMPARE(FormatAttribute(QStringLiteral("WIDTH"), value, AttrPercent),
+                 QStringLiteral(" width=\"50%\""));
+        QCOMPARE(value, QStringLiteral("50"));
     }
 };
 
