@@ -306,16 +306,6 @@ void TagDialog::closeStartTag() {
     TagBuffer = TrimBlanks(TagBuffer) + QLatin1Char('>');
 }
 
-QString TrimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
 double NumericReading(const QString& text) {
     return LeadingNumber(text);
 }

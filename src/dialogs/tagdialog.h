@@ -56,6 +56,7 @@
 #include "editor/tagwriting.h"
 #include "markup/globals.h"
 #include "markup/tagwriter.h"
+#include "platform/textrules.h"
 
 #include <QDialog>
 #include <QList>
@@ -170,8 +171,6 @@ private:
     QVBoxLayout* m_buttons;
 };
 
-// The text with the blanks (spaces) at both ends removed; tabs and line breaks stay.
-QString TrimBlanks(const QString& text);
 // The numeric reading of a field's text: its leading number, 0 when it has none.
 double NumericReading(const QString& text);
 // Shows the colour picker beside the dialog and brings it to the front.

@@ -6,7 +6,7 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
-#include "platform/textcase.h"
+#include "platform/textrules.h"
 #include "shell/inimod.h"
 
 #include <QCloseEvent>

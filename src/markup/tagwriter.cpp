@@ -2,22 +2,9 @@
 
 #include "markup/globals.h"
 #include "platform/numbers.h"
-#include "platform/textcase.h"
+#include "platform/textrules.h"
 
 namespace {
-
-// Blanks (spaces) removed from both ends; tabs and line breaks are kept.
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    if (first == 0 && last == text.size())
-        return text;
-    return text.mid(first, last - first);
-}
 
 bool isNumberKind(int kind) {
     return kind == AttrNumber || kind == AttrPercent || kind == AttrNumberNonZero;
@@ -50,8 +37,8 @@ QString RecaseName(const QString& name) {
 
 QString FormatAttribute(QString& name, QString& value, int kind) {
     QString quote = QStringLiteral("\"");
-    name = trimBlanks(name);
-    value = trimBlanks(value);
+    name = TrimBlanks(name);
+    value = TrimBlanks(value);
 
     if (value.isEmpty() && kind != AttrTagName)
         return QString();

@@ -3,7 +3,7 @@
 #include "markup/checks.h"
 #include "markup/entities.h"
 #include "markup/globals.h"
-#include "platform/textcase.h"
+#include "platform/textrules.h"
 
 #include <QCollator>
 #include <QHash>

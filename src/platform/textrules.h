@@ -1,0 +1,18 @@
+#pragma once
+// Text rules the program uses everywhere.
+// Letter case: Qt's per-character mappings, which never change a text's length (so
+// positions stay valid and "ß" stays "ß").
+// Trimming: only blanks (spaces) count; tabs and line breaks are part of the text.
+
+#include <QString>
+#include <QStringView>
+
+QString UpperChars(QString text);
+QString LowerChars(QString text);
+
+// The text without the blanks at its ends.
+QStringView TrimBlanks(QStringView text);
+inline QString TrimBlanks(const QString& text) {
+    const QStringView trimmed = TrimBlanks(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
+}
