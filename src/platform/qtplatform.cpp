@@ -6,12 +6,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSortFilterProxyModel>
 #include <QTranslator>
 
 namespace {
@@ -19,6 +21,21 @@ namespace {
 QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
+
+// Folders and files that may be run; every other file is left out of the list.
+class ProgramsOnly : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || files->fileInfo(index).isExecutable();
+    }
+};
 
 } // namespace
 
@@ -102,9 +119,9 @@ QStringList QtPlatform::nameFilters(const QString& filter) {
     return result;
 }
 
-std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogRequest& request,
-                                                          bool save) {
-    QFileDialog dialog(dialogParent(), request.title);
+void QtPlatform::prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
+                                   bool save) {
+    dialog.setWindowTitle(request.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(
@@ -117,8 +134,10 @@ std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogReques
     dialog.setLabelText(QFileDialog::Accept,
                         save ? QStringLiteral("&Spara") : QStringLiteral("&Öppna"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
+    // Not QDir::Executable: the dialog's file model then hides every readable entry, folders
+    // included, so nothing could be chosen. A proxy keeps the folders and the programs.
     if (request.executablesOnly)
-        dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+        dialog.setProxyModel(new ProgramsOnly(&dialog));
     if (!request.defaultExt.isEmpty())
         dialog.setDefaultSuffix(request.defaultExt);
     const QStringList filters = nameFilters(request.filter);
@@ -135,6 +154,13 @@ std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogReques
         dialog.setDirectory(folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(QFileInfo(request.fileName).fileName());
+}
+
+std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogRequest& request,
+                                                          bool save) {
+    QFileDialog dialog(dialogParent());
+    prepareFileDialog(dialog, request, save);
+    const QStringList filters = nameFilters(request.filter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileDialogResult result;

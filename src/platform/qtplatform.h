@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 class QColorDialog;
+class QFileDialog;
 class QWidget;
 
 class QtPlatform : public Platform {
@@ -28,6 +29,9 @@ public:
     // Qt's own colour dialog (not the desktop's) with Swedish texts where Qt's Swedish
     // translation has none: the "OK" and "Avbryt" buttons and the screen colour picker.
     static void prepareColourDialog(QColorDialog& dialog);
+
+    // Sets up Qt's own file dialog (not the desktop's) for a request, with Swedish texts.
+    static void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save);
 
 private:
     std::optional<FileDialogResult> runFileDialog(const FileDialogRequest& request, bool save);

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QListView>
 #include <QtTest>
 
 class tst_files : public QObject {
@@ -24,6 +26,7 @@ private slots:
     void joinPathAddsOneSeparator();
     void fileDialogFilters_data();
     void fileDialogFilters();
+    void programChooserListsFoldersAndPrograms();
 };
 
 void tst_files::everyByteSurvivesARoundTrip() {
@@ -159,6 +162,31 @@ void tst_files::fileDialogFilters() {
     QFETCH(QString, filter);
     QFETCH(QStringList, qtFilters);
     QCOMPARE(QtPlatform::nameFilters(filter), qtFilters);
+}
+
+void tst_files::programChooserListsFoldersAndPrograms() {
+    TestProgramFolder folder(false);
+    folder.write(QStringLiteral("surf"), QByteArray("#!/bin/sh\n"));
+    QFile::setPermissions(folder.file(QStringLiteral("surf")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    folder.write(QStringLiteral("readme.txt"), QByteArray("x"));
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("bin")));
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Program|*");
+    request.folder = folder.path();
+    request.executablesOnly = true;
+    QFileDialog dialog;
+    QtPlatform::prepareFileDialog(dialog, request, false);
+    const auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    QVERIFY(view);
+    auto shown = [view] {
+        QStringList names;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        names.sort();
+        return names;
+    };
+    QTRY_COMPARE(shown(), (QStringList{QStringLiteral("bin"), QStringLiteral("surf")}));
 }
 
 QTEST_MAIN(tst_files)
