@@ -87,12 +87,6 @@ frmStartUp::~frmStartUp() {
 
 bool frmStartUp::selfCheck(int& exitCode) {
     const QString folder = ProgramFolder();
-    // Without the entity table the program cannot work; the loader says so and we stop.
-    if (!QFileInfo::exists(JoinPath(folder, QStringLiteral("htmlkod.dat")))) {
-        LoadEntityTable();
-        exitCode = 1;
-        return false;
-    }
     // Settings and standard texts are written into the program folder.
     QTemporaryFile probe(JoinPath(folder, QStringLiteral(".vessilora-skrivtest-XXXXXX")));
     if (probe.open())

@@ -36,7 +36,8 @@ private slots:
     void everyExitPathSavesTheSameSettings_data();
     void everyExitPathSavesTheSameSettings();
     void settingsSurviveARestart();
-    void missingEntityTableEndsTheProgram();
+    void entityTableAtStart_data();
+    void entityTableAtStart();
     void helpOpensTheHelpPageInTheBrowser();
     void editorStartClearsTheChangedFlag();
 
@@ -231,17 +232,32 @@ void tst_launcher::settingsSurviveARestart() {
     QCOMPARE(OverviewToTag, QStringLiteral("</H1>"));
 }
 
-void tst_launcher::missingEntityTableEndsTheProgram() {
-    QFile::remove(folder->file(QStringLiteral("htmlkod.dat")));
+void tst_launcher::entityTableAtStart_data() {
+    QTest::addColumn<QString>("name"); // the table's file name; empty: no table
+    QTest::newRow("missing") << QString();
+    QTest::newRow("name in capitals") << QStringLiteral("HTMLKOD.DAT");
+}
+
+void tst_launcher::entityTableAtStart() {
+    QFETCH(QString, name);
+    const QString table = folder->file(QStringLiteral("htmlkod.dat"));
+    if (name.isEmpty())
+        QFile::remove(table);
+    else
+        QFile::rename(table, folder->file(name));
     frmStartUp launcher;
     int exitCode = 0;
-    QVERIFY(!launcher.Form_Load(exitCode));
+    QCOMPARE(launcher.Form_Load(exitCode), !name.isEmpty());
+    QCOMPARE(launcher.isVisible(), !name.isEmpty());
+    if (!name.isEmpty()) {
+        QVERIFY(platformScope->fake.messages().isEmpty());
+        return;
+    }
     QVERIFY(exitCode != 0);
     QCOMPARE(platformScope->fake.lastMessage(),
              QStringLiteral("HTMLKOD.DAT hittades inte. Kontrollera att filen finns i samma "
                             "katalog som programmet."));
     QCOMPARE(platformScope->fake.messages().constLast().icon, MsgIcon::Exclamation);
-    QVERIFY(!launcher.isVisible());
 }
 
 void tst_launcher::helpOpensTheHelpPageInTheBrowser() {
