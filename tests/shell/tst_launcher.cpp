@@ -29,6 +29,7 @@ private slots:
     void captionsAndAccessKeys();
     void eachButtonOpensItsToolAndHidesTheLauncher_data();
     void eachButtonOpensItsToolAndHidesTheLauncher();
+    void startValuesAreSetAtEveryStart();
     void startUpSettingOpensATool_data();
     void startUpSettingOpensATool();
     void browserTestAtStart_data();
@@ -110,6 +111,25 @@ void tst_launcher::eachButtonOpensItsToolAndHidesTheLauncher() {
     buttons[button]->click();
     QCOMPARE(toolShown(Tool(tool)), window);
     QVERIFY(endedWith.isEmpty());
+}
+
+void tst_launcher::startValuesAreSetAtEveryStart() {
+    ColorSlot = 5;
+    BatchLineBreakStyle = 3;
+    PairCount = 2;
+    BatchCompressLines = true;
+    BatchCheckBrackets = BatchCheckQuotes = BatchCheckStandardTags = false;
+    NewLine.clear();
+    frmStartUp launcher;
+    int exitCode = -1;
+    QVERIFY(launcher.Form_Load(exitCode));
+    QCOMPARE(IniFile, folder->file(QStringLiteral("vessilor.ini")));
+    QCOMPARE(NewLine, QStringLiteral("\r\n"));
+    QCOMPARE(ColorSlot, 0);
+    QCOMPARE(BatchLineBreakStyle, 1);
+    QCOMPARE(PairCount, 0);
+    QVERIFY(!BatchCompressLines);
+    QVERIFY(BatchCheckBrackets && BatchCheckQuotes && BatchCheckStandardTags);
 }
 
 void tst_launcher::startUpSettingOpensATool_data() {

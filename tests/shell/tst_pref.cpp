@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +19,7 @@ class tst_pref : public QObject {
 private slots:
     void init();
     void cleanup();
+    void captionsAndItems();
     void previewFollowsTheStyle_data();
     void previewFollowsTheStyle();
     void cancelPutsTheStyleBack_data();
@@ -48,6 +51,41 @@ void tst_pref::init() {
 void tst_pref::cleanup() {
     folder.reset();
     platformScope.reset();
+}
+
+void tst_pref::captionsAndItems() {
+    frmPref pref;
+    QCOMPARE(pref.windowTitle(), QStringLiteral("Inställningar"));
+    const QList<std::pair<QString, QString>> captions = {
+        {pref.frmPath->title(), QStringLiteral("Sökvägar")},
+        {pref.lblWeb->text(), QStringLiteral("&Webläsare:")},
+        {pref.cmdBrowse->text(), QStringLiteral("&Bläddra...")},
+        {pref.lblOpenMapp->text(), QStringLiteral("Mapp som skall användas vid start:")},
+        {pref.optMap[0]->text(), QStringLiteral("&Senast använda mapp")},
+        {pref.optMap[1]->text(), QStringLiteral("Sp&ecifierad mapp:")},
+        {pref.cmdCurrentPath->text(), QStringLiteral("Aktuell sökvä&g")},
+        {pref.lblStartUp->text(), QStringLiteral("Starta &automatiskt:")},
+        {pref.frmHtml->title(), QStringLiteral("HTML-kodning")},
+        {pref.Label1->text(), QStringLiteral("&Typsnitt i editor:")},
+        {pref.lblLetter->text(), QStringLiteral("&Formatera varibaler:")},
+        {pref.lblCitat->text(), QStringLiteral("Använd &citatstecken:")},
+        {pref.chkForcevers->text(), QStringLiteral("Tvinga &versala värden till gemener")},
+        {pref.lblExempel->text(), QStringLiteral("Exempel:")},
+        {pref.cmdOK->text(), QStringLiteral("OK")},
+        {pref.cmdCancel->text(), QStringLiteral("Avbryt")}};
+    for (const auto& [actual, expected] : captions)
+        QCOMPARE(actual, expected);
+    auto items = [](const QComboBox* box) {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts.join(QLatin1Char('|'));
+    };
+    QCOMPARE(items(pref.cmdStartup),
+             QStringLiteral("(standard)|Editor|Bearbeta filer|Kopiera filer"));
+    QCOMPARE(items(pref.cmbLetter),
+             QStringLiteral("Stora bokstäver|Små bokstäver|Stor första bokstav"));
+    QCOMPARE(items(pref.cmbCitat), QStringLiteral("Alltid|Endast med text"));
 }
 
 void tst_pref::previewFollowsTheStyle_data() {
