@@ -3,6 +3,7 @@
 #include "markup/globals.h"
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "platform/textrules.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,10 +20,6 @@ const QString TableFileName = QStringLiteral("htmlkod.dat");
 // The blank entry after the file's entries: conversions never use it, decoding does.
 const QString BlankChar = QStringLiteral(" ");
 const QString BlankCode = QStringLiteral("&nbsp;");
-
-inline bool isBlank(QChar c) {
-    return c == u' ';
-}
 
 // A blank, CR or LF: never converted, and the end of a reference-like run.
 inline bool isSeparator(char16_t c) {
@@ -77,17 +74,6 @@ const Lookup& currentLookup() {
     if (l.count != EntityCount || l.chars != EntityChars || l.codes != EntityCodes)
         rebuild(l);
     return l;
-}
-
-// Trims blanks at both ends of a line of the table file.
-QStringView trimBlanks(QStringView s) {
-    qsizetype from = 0;
-    qsizetype to = s.size();
-    while (from < to && isBlank(s[from]))
-        ++from;
-    while (to > from && isBlank(s[to - 1]))
-        --to;
-    return s.sliced(from, to - from);
 }
 
 // The table file in the program folder. Where the exact name is missing, a name that differs
@@ -283,12 +269,12 @@ bool LoadEntityTable() {
         qsizetype end = start;
         while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
             ++end;
-        const QStringView line = trimBlanks(all.sliced(start, end - start));
+        const QStringView line = TrimBlanks(all.sliced(start, end - start));
         start = end + 1;
         if (line.isEmpty() || line.front() == u'#')
             continue;
         chars.append(line.first(1).toString());
-        codes.append(trimBlanks(line.sliced(1)).toString());
+        codes.append(TrimBlanks(line.sliced(1)).toString());
     }
 
     EntityCount = static_cast<int>(chars.size() - 1);
