@@ -124,8 +124,6 @@ void tst_smalldialogs::markup_data() {
         "<P align=\"justify\">text</P>");
     row("bookmark", "mnuInBok", "txtName=top", 0, 0, "[Hem\r\nsida]",
         "<A NAME=\"top\">Hem\r\nsida</A>");
-    row("bookmark, first capital", "mnuInBok", "txtName=top", 2, 0, "[Hem]",
-        "<A Name=\"top\">Hem</A>");
     row("script", "mnuInScript", "txtSrc=a.js;cmbLang=JavaScript;chkAddExit=1", 0, 0, "[]",
         "<SCRIPT SRC=\"a.js\" LANGUAGE=\"JavaScript\"> </SCRIPT>");
     row("script, small", "mnuInScript", "cmbLang=VBScript", 1, 1, "[]",
