@@ -14,11 +14,10 @@ class tst_picklist : public QObject {
 private slots:
     void init();
     void cleanup();
-    void htmlCharacterInsertsItsCode();
+    void endings_data();
+    void endings();
     void htmlCharactersAreShownWhole();
     void standardTextKeepsItsLeadingBlanks();
-    void mouseReleaseChooses();
-    void escapeAndLosingTheFocusHide();
     void emptyStandardListOffersToEditIt();
     void sizeAndPlace_data();
     void sizeAndPlace();
@@ -62,16 +61,41 @@ PickList* tst_picklist::makeList(int index, const QStringList& entries) {
     return list;
 }
 
-void tst_picklist::htmlCharacterInsertsItsCode() {
+// The list closes by choosing (the key or the mouse) or by giving up (Escape, the text area
+// taking the focus); either way the text area has the focus again.
+void tst_picklist::endings_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("Return inserts the code") << "return"
+                                             << "<p>&lt;</p>";
+    QTest::newRow("mouse release") << "mouse"
+                                   << "<p>&lt;</p>";
+    QTest::newRow("Escape") << "escape"
+                            << "<p></p>";
+    QTest::newRow("text area takes the focus") << "focus"
+                                               << "<p></p>";
+}
+
+void tst_picklist::endings() {
+    QFETCH(QString, way);
+    QFETCH(QString, after);
     PickList* list = makeList(PickList::HtmlCharacters,
                               {QStringLiteral("é - &eacute;"), QStringLiteral("< - &lt;")});
     list->popUp(area, 1275);
     QVERIFY(list->isVisible() && list->hasFocus());
     QCOMPARE(list->currentRow(), 0);
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(area->text(), QStringLiteral("<p>&lt;</p>"));
-    // Inserting gives the text area the focus, which hides the list.
+    if (way == QLatin1String("return")) {
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    } else if (way == QLatin1String("mouse")) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());
+    } else if (way == QLatin1String("escape")) {
+        QTest::keyClick(list, Qt::Key_Escape);
+    } else {
+        area->setFocus(Qt::MouseFocusReason);
+    }
+    QCOMPARE(area->text(), after);
     QVERIFY(area->hasFocus());
     QVERIFY(!list->isVisible());
 }
@@ -104,28 +128,6 @@ void tst_picklist::standardTextKeepsItsLeadingBlanks() {
     QVERIFY(!list->isVisible());
     list->popUp(area, width);
     QCOMPARE(list->currentRow(), 1); // the selection is kept for the next time
-}
-
-void tst_picklist::mouseReleaseChooses() {
-    PickList* list =
-        makeList(PickList::StandardTexts, {QStringLiteral("ett"), QStringLiteral("tre")});
-    list->popUp(area, 1275);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(1)).center());
-    QCOMPARE(area->text(), QStringLiteral("<p>tre</p>"));
-    QVERIFY(!list->isVisible());
-}
-
-void tst_picklist::escapeAndLosingTheFocusHide() {
-    PickList* list = makeList(PickList::HtmlCharacters, {QStringLiteral("< - &lt;")});
-    list->popUp(area, 1275);
-    QTest::keyClick(list, Qt::Key_Escape);
-    QVERIFY(!list->isVisible());
-    QVERIFY(area->hasFocus());
-    list->popUp(area, 1275);
-    area->setFocus(Qt::MouseFocusReason);
-    QVERIFY(!list->isVisible());
-    QCOMPARE(area->text(), QStringLiteral("<p></p>"));
 }
 
 void tst_picklist::emptyStandardListOffersToEditIt() {
