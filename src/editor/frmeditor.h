@@ -23,6 +23,7 @@
 #include <QSet>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 struct CheckOutcome;
 struct TextEdit;
@@ -367,8 +368,9 @@ private:
     void changeLetterCase(bool capitals);
     void convertEntities(bool toCodes);
     void convertLineBreaks(int style);
-    // Selects the faulty spot a check found and shows its message.
-    void showCheckOutcome(const CheckOutcome& outcome);
+    // Runs a check on the whole text under the busy pointer, then selects the faulty spot it
+    // found and shows its message.
+    void runCheck(const std::function<CheckOutcome(const QString&)>& check);
     // Enter just typed: the new line starts with the blanks and tabs of the previous one.
     void autoIndent();
 

@@ -232,7 +232,12 @@ void frmEditor::mnuToolsSort_Click() {
 
 // --- Checks -----------------------------------------------------------------------------
 
-void frmEditor::showCheckOutcome(const CheckOutcome& outcome) {
+void frmEditor::runCheck(const std::function<CheckOutcome(const QString&)>& check) {
+    CheckOutcome outcome;
+    {
+        BusyCursor busy;
+        outcome = check(txtText->text());
+    }
     WorkText.clear();
     if (outcome.select) {
         txtText->setFocus();
@@ -243,40 +248,20 @@ void frmEditor::showCheckOutcome(const CheckOutcome& outcome) {
 }
 
 void frmEditor::mnuErrorHakar_Click() {
-    CheckOutcome outcome;
-    {
-        BusyCursor busy;
-        outcome = RunCheck(MarkupCheck::Brackets, txtText->text());
-    }
-    showCheckOutcome(outcome);
+    runCheck([](const QString& text) { return RunCheck(MarkupCheck::Brackets, text); });
 }
 
 void frmEditor::mnuErrorCitat_Click() {
-    CheckOutcome outcome;
-    {
-        BusyCursor busy;
-        outcome = RunCheck(MarkupCheck::Quotes, txtText->text());
-    }
-    showCheckOutcome(outcome);
+    runCheck([](const QString& text) { return RunCheck(MarkupCheck::Quotes, text); });
 }
 
 void frmEditor::mnuErrorStandard_Click() {
-    CheckOutcome outcome;
-    {
-        BusyCursor busy;
-        outcome = RunCheck(MarkupCheck::StandardTags, txtText->text());
-    }
-    showCheckOutcome(outcome);
+    runCheck([](const QString& text) { return RunCheck(MarkupCheck::StandardTags, text); });
 }
 
+// The three checks in turn, silently; one message says what the first finding was.
 void frmEditor::mnuErrorAll_Click() {
-    // The three checks in turn, silently; one message says what the first finding was.
-    CheckOutcome outcome;
-    {
-        BusyCursor busy;
-        outcome = RunAllChecks(txtText->text());
-    }
-    showCheckOutcome(outcome);
+    runCheck(RunAllChecks);
 }
 
 // --- Keys of the text area --------------------------------------------------------------
