@@ -3,8 +3,8 @@
 // list on a folder of 10,000 files.
 
 #include "benchsupport.h"
-#include "editor/filepanes.h"
-#include "editor/textarea.h"
+#include "widgets/filepanes.h"
+#include "widgets/textarea.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,7 +8,7 @@
 
 #include "benchsupport.h"
 #include "editor/frmeditor.h"
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "platform/files.h"
 

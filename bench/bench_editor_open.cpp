@@ -3,10 +3,10 @@
 // file. Targets: opening under 1 s, saving under 0.5 s.
 
 #include "benchsupport.h"
-#include "editor/filepanes.h"
+#include "widgets/filepanes.h"
 #include "editor/frmeditor.h"
 #include "editor/frmfind.h"
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "platform/fakeplatform.h"
 #include "platform/files.h"

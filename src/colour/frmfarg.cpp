@@ -1,6 +1,6 @@
 #include "colour/frmfarg.h"
 
-#include "colour/colourdrag.h"
+#include "widgets/colourdrag.h"
 #include "colour/colourwidgets.h"
 #include "markup/globals.h"
 #include "platform/numbers.h"

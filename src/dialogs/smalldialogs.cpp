@@ -1,7 +1,7 @@
 #include "dialogs/smalldialogs.h"
 
-#include "editor/dialogregistry.h"
-#include "editor/textarea.h"
+#include "widgets/dialogregistry.h"
+#include "widgets/textarea.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "dialogs/tagdialog.h"
 
-#include "colour/colourdrag.h"
-#include "editor/textarea.h"
+#include "widgets/colourdrag.h"
+#include "widgets/textarea.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "shell/tools.h"

@@ -52,8 +52,8 @@
 // Tag-at-cursor editing fills a dialog through TagDialogInstance<frmInX>() (its controls are
 // public) and then opens it by its menu item (OpenTagDialog("mnuInX")) or openFromEditor().
 
-#include "dialogs/textfield.h"
-#include "editor/tagwriting.h"
+#include "widgets/textfield.h"
+#include "widgets/tagwriting.h"
 #include "markup/globals.h"
 #include "markup/tagwriter.h"
 #include "platform/textrules.h"

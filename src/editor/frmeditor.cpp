@@ -3,10 +3,10 @@
 
 #include "editor/frmeditor.h"
 
-#include "editor/filepanes.h"
+#include "widgets/filepanes.h"
 #include "editor/frmfind.h"
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/paths.h"
 #include "markup/tagwriter.h"

@@ -10,8 +10,8 @@
 
 #include "editor/frmeditor.h"
 
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/linebreaks.h"
 #include "markup/textcommands.h"

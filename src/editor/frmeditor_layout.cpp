@@ -7,9 +7,9 @@
 
 #include "editor/frmeditor.h"
 
-#include "editor/filepanes.h"
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/filepanes.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "platform/numbers.h"
 

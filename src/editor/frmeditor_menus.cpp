@@ -3,9 +3,9 @@
 
 #include "editor/frmeditor.h"
 
-#include "editor/dialogregistry.h"
+#include "widgets/dialogregistry.h"
 #include "editor/frmfind.h"
-#include "editor/tagwriting.h"
+#include "widgets/tagwriting.h"
 #include "markup/globals.h"
 #include "markup/paths.h"
 #include "platform/files.h"

@@ -4,11 +4,11 @@
 
 #include "editor/frmeditor.h"
 
-#include "editor/filepanes.h"
+#include "widgets/filepanes.h"
 #include "editor/frmnewmall.h"
-#include "editor/picklist.h"
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/picklist.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/standardtexts.h"
 #include "platform/files.h"

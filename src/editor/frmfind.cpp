@@ -1,7 +1,7 @@
 #include "editor/frmfind.h"
 
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/find.h"
 #include "platform/platform.h"
 

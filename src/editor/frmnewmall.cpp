@@ -1,7 +1,7 @@
 #include "editor/frmnewmall.h"
 
-#include "editor/filepanes.h"
-#include "editor/tagwriting.h"
+#include "widgets/filepanes.h"
+#include "widgets/tagwriting.h"
 #include "markup/globals.h"
 #include "platform/files.h"
 #include "platform/numbers.h"

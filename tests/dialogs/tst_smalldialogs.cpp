@@ -4,8 +4,8 @@
 // field.
 
 #include "dialogs/smalldialogs.h"
-#include "editor/dialogregistry.h"
-#include "editor/textarea.h"
+#include "widgets/dialogregistry.h"
+#include "widgets/textarea.h"
 #include "testsupport.h"
 
 #include <QApplication>

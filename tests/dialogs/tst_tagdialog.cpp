@@ -3,7 +3,7 @@
 // ways of cancelling, the busy pointer and the focus rule of text fields.
 
 #include "dialogs/tagdialog.h"
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 #include "testsupport.h"
 
 #include <QPushButton>

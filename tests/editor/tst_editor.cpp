@@ -1,11 +1,11 @@
 // The editor window: document lifecycle, caption, save prompt, files kept byte for byte,
 // file panes and tag strip, settings, and the launcher opening it.
 
-#include "editor/dialogregistry.h"
-#include "editor/filepanes.h"
+#include "widgets/dialogregistry.h"
+#include "widgets/filepanes.h"
 #include "editor/frmeditor.h"
 #include "editor/frmfind.h"
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "platform/files.h"
 #include "shell/frmpref.h"

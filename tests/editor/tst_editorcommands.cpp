@@ -3,7 +3,7 @@
 // pointer, automatic indentation and the repeat key.
 
 #include "editor/frmeditor.h"
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 #include "markup/entities.h"
 #include "markup/globals.h"
 #include "testsupport.h"

@@ -4,8 +4,8 @@
 
 #include "editor/frmeditor.h"
 #include "editor/frmnewmall.h"
-#include "editor/picklist.h"
-#include "editor/textarea.h"
+#include "widgets/picklist.h"
+#include "widgets/textarea.h"
 #include "markup/entities.h"
 #include "markup/globals.h"
 #include "markup/standardtexts.h"

@@ -2,8 +2,8 @@
 
 #include "editor/frmeditor.h"
 #include "editor/frmfind.h"
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "shell/tools.h"
 #include "testsupport.h"

@@ -1,10 +1,10 @@
 // The template window and the last template: listing, preselection, choosing, every way of
 // closing recording the choice, and the failures the user is told about.
 
-#include "editor/filepanes.h"
+#include "widgets/filepanes.h"
 #include "editor/frmnewmall.h"
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "shell/inimod.h"
 #include "testsupport.h"

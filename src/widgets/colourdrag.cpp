@@ -1,4 +1,4 @@
-#include "colour/colourdrag.h"
+#include "widgets/colourdrag.h"
 
 #include <QColor>
 #include <QComboBox>

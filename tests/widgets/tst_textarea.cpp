@@ -1,7 +1,7 @@
 // The text area: raw text kept exactly, positions in characters, one-step replacement,
 // paste and drops without line-break conversion, keys left to the menus.
 
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 #include "platform/files.h"
 #include "testsupport.h"
 

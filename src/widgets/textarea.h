@@ -14,7 +14,7 @@
 //   flag after loading).
 // - Setting the selection raises nothing but Qt's selectionChanged/cursorPositionChanged.
 
-#include "colour/colourdrag.h"
+#include "widgets/colourdrag.h"
 
 #include <Qsci/qsciscintilla.h>
 

@@ -1,9 +1,9 @@
 // The pick lists over the text area: what choosing inserts, the keys, the mouse, the focus,
 // the size and place of the list, and the width the standard texts need.
 
-#include "editor/picklist.h"
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/picklist.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>

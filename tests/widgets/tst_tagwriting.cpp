@@ -1,7 +1,7 @@
 // Putting markup into the editor's text area: insertion, wrapping and the head position.
 
-#include "editor/tagwriting.h"
-#include "editor/textarea.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "testsupport.h"
 

@@ -1,6 +1,6 @@
 // Dragging a colour: the mime data the picker offers and how colour fields take a drop.
 
-#include "colour/colourdrag.h"
+#include "widgets/colourdrag.h"
 #include "testsupport.h"
 
 #include <QComboBox>

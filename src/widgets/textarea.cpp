@@ -1,4 +1,4 @@
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>

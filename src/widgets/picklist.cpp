@@ -1,4 +1,4 @@
-#include "editor/picklist.h"
+#include "widgets/picklist.h"
 
 #include "markup/standardtexts.h"
 #include "platform/numbers.h"

@@ -1,6 +1,6 @@
-#include "editor/tagwriting.h"
+#include "widgets/tagwriting.h"
 
-#include "editor/textarea.h"
+#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/tagwriter.h"
 

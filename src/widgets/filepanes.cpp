@@ -1,4 +1,4 @@
-#include "editor/filepanes.h"
+#include "widgets/filepanes.h"
 
 #include <QApplication>
 #include <QDir>

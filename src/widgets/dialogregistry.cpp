@@ -1,4 +1,4 @@
-#include "editor/dialogregistry.h"
+#include "widgets/dialogregistry.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "dialogs/textfield.h"
+#include "widgets/textfield.h"
 
 #include "markup/paths.h"
 

@@ -1,7 +1,7 @@
 // The drive, folder and file lists: patterns, sorting, hidden entries, the folder index
 // model the batch walk is built on, and the click raised by setting the file list's index.
 
-#include "editor/filepanes.h"
+#include "widgets/filepanes.h"
 #include "testsupport.h"
 
 #include <QDir>
