@@ -2,15 +2,10 @@
 // Files as the program sees them: Windows-1252 text read and written whole, every write
 // atomic, and the program folder.
 
+#include "platform/encoding.h"
+
 #include <QByteArray>
 #include <QString>
-
-// Windows-1252 to text. Every byte maps to one character; the five bytes the code page leaves
-// undefined map to the control characters of the same value, so nothing is lost.
-QString DecodeCp1252(const QByteArray& bytes);
-// Text to Windows-1252. A character the code page cannot hold is written as "&#N;" with its
-// code point (a surrogate pair gives one reference), so the page still shows it.
-QByteArray EncodeCp1252(const QString& text);
 
 // Reads a whole file. False when it cannot be opened or read; error then says why.
 bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
