@@ -186,30 +186,70 @@ KeyPlace findKey(const IniText& ini, const QString& section, const QString& key)
     return place;
 }
 
-// The trimmed value of the key, or nothing when the file, section or key is missing.
-std::optional<QString> readValue(const QString& section, const QString& key, const QString& file) {
-    QString text;
-    if (!ReadTextFile(file, text))
-        return std::nullopt;
-    const IniText ini = splitLines(text);
-    const KeyPlace place = findKey(ini, section, key);
-    if (place.key < 0)
-        return std::nullopt;
-    return decodeWrittenReferences(parseLine(ini.lines[place.key].text).value);
+// Blanks at the ends of a value carry no meaning: spaces, tabs and line breaks.
+bool isTrimmed(QChar c) {
+    return isBlank(c) || c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
-void writeValue(const QString& rawSection, const QString& rawKey, const QString& rawValue,
-                const QString& file) {
+} // namespace
+
+struct IniSession::Data {
+    QString file;
+    IniText ini;
+    QString original; // the text as read, to tell whether a write changed it
+    bool exists = false;
+    bool readable = true; // false: the file is there but cannot be read, and stays as it is
+};
+
+IniSession::IniSession(const QString& file) : d(std::make_unique<Data>()) {
+    d->file = file;
+    d->exists = QFileInfo::exists(file);
+    if (d->exists && !ReadTextFile(file, d->original)) {
+        d->readable = false;
+        d->original.clear();
+    }
+    d->ini = splitLines(d->original);
+}
+
+IniSession::~IniSession() = default;
+
+std::optional<QString> IniSession::value(const QString& section, const QString& key) const {
+    if (!d->exists || !d->readable)
+        return std::nullopt;
+    const KeyPlace place = findKey(d->ini, section, key);
+    if (place.key < 0)
+        return std::nullopt;
+    return decodeWrittenReferences(parseLine(d->ini.lines[place.key].text).value);
+}
+
+QString IniSession::readString(const QString& section, const QString& key) const {
+    const std::optional<QString> stored = value(section, key);
+    if (!stored)
+        return {};
+    qsizetype length = std::min(stored->size(), MaxValueLength);
+    // Never cut a character outside the basic plane in half.
+    if (length < stored->size() && length > 0 && stored->at(length - 1).isHighSurrogate())
+        --length;
+    return stored->left(length);
+}
+
+double IniSession::readInt(const QString& section, const QString& key) const {
+    const QString stored = readString(section, key);
+    if (stored.isEmpty())
+        return MissingInt;
+    const double number = LeadingNumber(stored);
+    if (number < -32768.0 || number > 32767.0)
+        return MissingInt;
+    return number;
+}
+
+void IniSession::store(const QString& rawSection, const QString& rawKey, const QString& rawValue) {
+    if (!d->readable)
+        return;
     const QString section = oneLine(rawSection);
     const QString key = oneLine(rawKey);
     const QString value = oneLine(rawValue);
-
-    QString text;
-    const bool exists = QFileInfo::exists(file);
-    // A file that is there but cannot be read is left alone rather than overwritten.
-    if (exists && !ReadTextFile(file, text))
-        return;
-    IniText ini = splitLines(text);
+    IniText& ini = d->ini;
     auto endLineAt = [&ini](qsizetype index) {
         if (index >= 0 && ini.lines[index].end.isEmpty())
             ini.lines[index].end = ini.lineBreak;
@@ -229,43 +269,10 @@ void writeValue(const QString& rawSection, const QString& rawKey, const QString&
         ini.lines.append({QLatin1Char('[') + section + QLatin1Char(']'), ini.lineBreak});
         ini.lines.append({key + QLatin1Char('=') + value, ini.lineBreak});
     }
-
-    const QString newText = joinLines(ini);
-    if (exists && newText == text)
-        return;
-    WriteTextFileAtomic(file, newText); // a failed write is silent, the old file stays
+    d->exists = true;
 }
 
-// Blanks at the ends of a value carry no meaning: spaces, tabs and line breaks.
-bool isTrimmed(QChar c) {
-    return isBlank(c) || c == QLatin1Char('\r') || c == QLatin1Char('\n');
-}
-
-} // namespace
-
-QString ReadIniString(const QString& section, const QString& key, const QString& file) {
-    const std::optional<QString> value = readValue(section, key, file);
-    if (!value)
-        return {};
-    qsizetype length = std::min(value->size(), MaxValueLength);
-    // Never cut a character outside the basic plane in half.
-    if (length < value->size() && length > 0 && value->at(length - 1).isHighSurrogate())
-        --length;
-    return value->left(length);
-}
-
-double ReadIniInt(const QString& section, const QString& key, const QString& file) {
-    const QString value = ReadIniString(section, key, file);
-    if (value.isEmpty())
-        return MissingInt;
-    const double number = LeadingNumber(value);
-    if (number < -32768.0 || number > 32767.0)
-        return MissingInt;
-    return number;
-}
-
-void WriteIniString(const QString& section, const QString& key, QString& value,
-                    const QString& file) {
+void IniSession::writeString(const QString& section, const QString& key, QString& value) {
     qsizetype from = 0;
     qsizetype to = value.size();
     while (from < to && isTrimmed(value[from]))
@@ -274,9 +281,41 @@ void WriteIniString(const QString& section, const QString& key, QString& value,
         --to;
     if (from > 0 || to < value.size())
         value = value.mid(from, to - from);
-    writeValue(section, key, value, file);
+    store(section, key, value);
+}
+
+void IniSession::writeInt(const QString& section, const QString& key, int value) {
+    store(section, key, QString::number(value));
+}
+
+void IniSession::save() {
+    if (!d->readable || !d->exists)
+        return;
+    const QString newText = joinLines(d->ini);
+    if (QFileInfo::exists(d->file) && newText == d->original)
+        return;
+    // A failed write is silent: the old file stays as it was.
+    if (WriteTextFileAtomic(d->file, newText))
+        d->original = newText;
+}
+
+QString ReadIniString(const QString& section, const QString& key, const QString& file) {
+    return IniSession(file).readString(section, key);
+}
+
+double ReadIniInt(const QString& section, const QString& key, const QString& file) {
+    return IniSession(file).readInt(section, key);
+}
+
+void WriteIniString(const QString& section, const QString& key, QString& value,
+                    const QString& file) {
+    IniSession session(file);
+    session.writeString(section, key, value);
+    session.save();
 }
 
 void WriteIniInt(const QString& section, const QString& key, int value, const QString& file) {
-    writeValue(section, key, QString::number(value), file);
+    IniSession session(file);
+    session.writeInt(section, key, value);
+    session.save();
 }

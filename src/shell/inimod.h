@@ -12,6 +12,9 @@
 
 #include <QString>
 
+#include <memory>
+#include <optional>
+
 // The stored text (at most 254 characters), or "" when the key is missing or empty.
 QString ReadIniString(const QString& section, const QString& key, const QString& file);
 // The leading number of the stored text, or -32768 when the key is missing, empty or its
@@ -23,3 +26,27 @@ void WriteIniString(const QString& section, const QString& key, QString& value,
                     const QString& file);
 // Stores the decimal text of the value ("-1", "7215").
 void WriteIniInt(const QString& section, const QString& key, int value, const QString& file);
+
+// The keys of one window read and written with one read and one write of the file: the
+// file is read when the session is made, every read and write then works on that text, and
+// save() writes it back once (only when a write changed it). The results are exactly those
+// of the single-key routines above called one after another.
+class IniSession {
+public:
+    explicit IniSession(const QString& file);
+    ~IniSession();
+    IniSession(const IniSession&) = delete;
+    IniSession& operator=(const IniSession&) = delete;
+
+    QString readString(const QString& section, const QString& key) const;
+    double readInt(const QString& section, const QString& key) const;
+    void writeString(const QString& section, const QString& key, QString& value);
+    void writeInt(const QString& section, const QString& key, int value);
+    void save();
+
+private:
+    struct Data;
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    void store(const QString& section, const QString& key, const QString& value);
+    std::unique_ptr<Data> d;
+};
