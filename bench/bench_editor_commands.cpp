@@ -8,9 +8,9 @@
 
 #include "benchsupport.h"
 #include "editor/frmeditor.h"
-#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "platform/files.h"
+#include "widgets/textarea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
 
     const QString lines = makeLines(100000);
     const double sort = BestSeconds(
-        3, [&] { run(editor.mnuToolsSort); },
+        3, [&] { run(editor.menuItem(QStringLiteral("mnuToolsSort"))); },
         [&] {
             text->setWholeText(lines);
             text->setSel(0, text->textLength());
@@ -85,23 +85,27 @@ int main(int argc, char** argv) {
     std::printf("page: %lld characters\n", static_cast<long long>(page.size()));
     QString converted;
     const double toCodes = BestSeconds(
-        3, [&] { run(editor.mnuEditConvert); }, [&] { text->setWholeText(page); });
+        3, [&] { run(editor.menuItem(QStringLiteral("mnuEditConvert"))); },
+        [&] { text->setWholeText(page); });
     converted = text->text();
     std::printf("converted: %lld characters\n", static_cast<long long>(converted.size()));
     report("convert 10 MB to HTML codes", toCodes);
 
     const double back = BestSeconds(
-        3, [&] { run(editor.mnuEditConvAscii); }, [&] { text->setWholeText(converted); });
+        3, [&] { run(editor.menuItem(QStringLiteral("mnuEditConvAscii"))); },
+        [&] { text->setWholeText(converted); });
     report("convert it back to characters", back);
 
     const double check = BestSeconds(
-        3, [&] { run(editor.mnuErrorAll); }, [&] { text->setWholeText(page); });
+        3, [&] { run(editor.menuItem(QStringLiteral("mnuErrorAll"))); },
+        [&] { text->setWholeText(page); });
     std::printf("combined check said: %s\n", qPrintable(fake.lastMessage()));
     report("combined check of 10 MB", check);
 
     text->setWholeText(page);
-    editor.mnuEditConvert->trigger();
-    const double undo = BestSeconds(1, [&] { run(editor.mnuEditUndo); });
+    editor.menuItem(QStringLiteral("mnuEditConvert"))->trigger();
+    const double undo =
+        BestSeconds(1, [&] { run(editor.menuItem(QStringLiteral("mnuEditUndo"))); });
     report("undo of the conversion", undo);
 
     installPlatform(nullptr);

@@ -12,12 +12,6 @@ namespace {
 const QStringList AlignItems = {QStringLiteral("CENTER"), QStringLiteral("LEFT"),
                                 QStringLiteral("RIGHT")};
 
-// The start tag alone, "<" open ">", in place of the editor's selection.
-void insertOpenTag(const QString& open) {
-    TagBuffer = QLatin1Char('<') + open + QLatin1Char('>');
-    InsertTagText(TagBuffer);
-}
-
 } // namespace
 
 // ---- Line break ----
@@ -46,19 +40,13 @@ frmInP::frmInP() : TagDialog(QStringLiteral("Infoga stycke")) {
 void frmInP::writeTag() {
     startTag(QStringLiteral("P"));
     attribute(QStringLiteral("ALIGN"), cmbJustering, AttrText);
-    QString open = TrimBlanks(TagBuffer);
-    if (!chkAddExit->isChecked()) {
-        insertOpenTag(open);
-        return;
-    }
     // Editing an existing paragraph tag: the old tag (the selection) goes, and an empty pair
     // of paragraph tags takes its place.
-    if (ParagraphEditMode) {
+    if (chkAddExit->isChecked() && ParagraphEditMode) {
         if (TextArea* area = EditorTextArea())
             area->replaceSelection(QString());
     }
-    QString close = TrimBlanks(FormatAttribute(QStringLiteral("P"), QString(), AttrTagName));
-    WrapSelection(open, close);
+    wrapOrInsert(chkAddExit->isChecked(), QStringLiteral("P"), false);
 }
 
 void frmInP::closed() {
@@ -74,7 +62,6 @@ frmInBok::frmInBok() : TagDialog(QStringLiteral("Infoga bokmärke")) {
     lblBeskrivning = labelOf(txtBeskrivning);
     lblBeskrivning->setObjectName(QStringLiteral("lblBeskrivning"));
     chkAddExit = addCheckBox("chkAddExit", QStringLiteral("Ta med </&A>"));
-    selectAllOnFocus({txtName, txtBeskrivning});
     requireNonBlank(txtName);
     enableWhile(txtBeskrivning, [this] { return chkAddExit->isChecked(); }, {chkAddExit});
 }
@@ -113,21 +100,19 @@ void frmInScript::writeTag() {
 // ---- Horizontal line ----
 
 frmInLin::frmInLin() : TagDialog(QStringLiteral("Infoga linje")) {
-    chkProcent = newCheckBox("chkProcent", QStringLiteral("&Procent"));
-    txtBredd = addTextField("txtBredd", QStringLiteral("&Bredd:"), chkProcent);
+    txtBredd = addSizeField("txtBredd", QStringLiteral("&Bredd:"), "chkProcent",
+                            QStringLiteral("&Procent"), PercentWhile::Positive);
+    chkProcent = percentBoxOf(txtBredd);
     txtTjock = addTextField("txtTjock", QStringLiteral("&Tjocklek:"));
     cmbJustering = addComboBox("cmbJustering", QStringLiteral("&Justering:"), AlignItems);
     chkNoShade = addCheckBox("chkNoShade", QStringLiteral("Ingen &skugga"));
     cmbColor = addColourBox("cmbColor", QStringLiteral("&Färg:"));
-    selectAllOnFocus({txtBredd, txtTjock});
-    enableWhile(chkProcent, [this] { return NumericReading(txtBredd->text()) > 0; }, {txtBredd});
 }
 
 void frmInLin::writeTag() {
     startTag(QStringLiteral("<HR"));
     if (NumericReading(txtBredd->text()) > 0)
-        attribute(QStringLiteral("WIDTH"), txtBredd,
-                  chkProcent->isChecked() ? AttrPercent : AttrNumber);
+        sizeAttribute(QStringLiteral("WIDTH"), txtBredd);
     attribute(QStringLiteral("SIZE"), txtTjock, AttrNumberNonZero);
     attribute(QStringLiteral("ALIGN"), cmbJustering, AttrText);
     flag(QStringLiteral("NOSHADE"), chkNoShade);
@@ -147,7 +132,6 @@ frmInMulticol::frmInMulticol() : TagDialog(QStringLiteral("(NS) Infoga spalter")
     txtBredd = addTextField("txtBredd", QStringLiteral("&Bredd:"));
     txtHeight = addTextField("txtHeight", QStringLiteral("M&ellanrum:"));
     chkAddExit = addCheckBox("chkAddExit", QStringLiteral("Ta med </&MULTICOL>"));
-    selectAllOnFocus({txtAntal, txtBredd, txtHeight});
     requirePositive(txtAntal);
 }
 
@@ -156,15 +140,8 @@ void frmInMulticol::writeTag() {
     attribute(QStringLiteral("COLS"), txtAntal, AttrNumberNonZero);
     attribute(QStringLiteral("WIDTH"), txtBredd, AttrNumberNonZero);
     attribute(QStringLiteral("GUTTER"), txtHeight, AttrNumberNonZero);
-    QString open = TrimBlanks(TagBuffer);
-    if (!chkAddExit->isChecked()) {
-        insertOpenTag(open);
-        return;
-    }
     // The open tag is already in the user's letter case, attribute values included.
-    OpenTagFormatted = true;
-    QString close = TrimBlanks(FormatAttribute(QStringLiteral("MULTICOL"), QString(), AttrTagName));
-    WrapSelection(open, close);
+    wrapOrInsert(chkAddExit->isChecked(), QStringLiteral("MULTICOL"), true);
 }
 
 // ---- Background sound ----

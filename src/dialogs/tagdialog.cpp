@@ -1,18 +1,22 @@
 #include "dialogs/tagdialog.h"
 
-#include "widgets/colourdrag.h"
-#include "widgets/textarea.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "shell/tools.h"
+#include "widgets/colourdrag.h"
+#include "widgets/textarea.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <optional>
@@ -52,12 +56,12 @@ TagDialog::TagDialog(const QString& caption) {
 
     auto* outer = new QHBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetFixedSize);
-    m_content = new QVBoxLayout;
-    m_form = new QFormLayout;
-    m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    m_content->addLayout(m_form);
-    m_content->addStretch(1);
-    outer->addLayout(m_content, 1);
+    m_columns = new QHBoxLayout;
+    outer->addLayout(m_columns, 1);
+    m_column = nullptr;
+    m_outerColumn = nullptr;
+    m_form = nullptr;
+    newColumn();
 
     m_buttons = new QVBoxLayout;
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -152,6 +156,40 @@ void TagDialog::closeDialog() {
     }
 }
 
+void TagDialog::newForm(QVBoxLayout* into) {
+    m_form = new QFormLayout;
+    m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    into->addLayout(m_form);
+}
+
+void TagDialog::newColumn() {
+    if (m_column)
+        m_column->addStretch(1);
+    m_column = new QVBoxLayout;
+    m_outerColumn = nullptr;
+    m_columns->addLayout(m_column, 1);
+    newForm(m_column);
+}
+
+QGroupBox* TagDialog::beginGroup(const char* name, const QString& title) {
+    auto* group = new QGroupBox(title, this);
+    group->setObjectName(QLatin1String(name));
+    m_column->addWidget(group);
+    m_outerColumn = m_column;
+    auto* inside = new QVBoxLayout(group);
+    m_column = inside;
+    newForm(inside);
+    return group;
+}
+
+void TagDialog::endGroup() {
+    if (!m_outerColumn)
+        return;
+    m_column = m_outerColumn;
+    m_outerColumn = nullptr;
+    newForm(m_column);
+}
+
 QLabel* TagDialog::addRow(const QString& label, QWidget* field, QWidget* beside) {
     auto* caption = new QLabel(label, this);
     caption->setTextFormat(Qt::PlainText);
@@ -172,8 +210,25 @@ TextField* TagDialog::addTextField(const char* name, const QString& label, QWidg
     auto* field = new TextField(this);
     field->setObjectName(QLatin1String(name));
     field->setMinimumWidth(FieldWidth);
+    field->setFocusSelection(TextField::FocusSelection::All);
     addRow(label, field, beside);
     return field;
+}
+
+TextField* TagDialog::addSizeField(const char* name, const QString& label, const char* percentName,
+                                   const QString& percentCaption, PercentWhile rule) {
+    QCheckBox* percent = newCheckBox(percentName, percentCaption);
+    TextField* field = addTextField(name, label, percent);
+    m_percentBoxes.insert(field, percent);
+    if (rule == PercentWhile::Positive)
+        enableWhile(percent, [field] { return NumericReading(field->text()) > 0; }, {field});
+    else
+        enableWhile(percent, [field] { return NumericReading(field->text()) != 0; }, {field});
+    return field;
+}
+
+QCheckBox* TagDialog::percentBoxOf(const QLineEdit* field) const {
+    return m_percentBoxes.value(field, nullptr);
 }
 
 QComboBox* TagDialog::addComboBox(const char* name, const QString& label, const QStringList& items,
@@ -190,6 +245,61 @@ QComboBox* TagDialog::addComboBox(const char* name, const QString& label, const 
     combo->setEditText(QString());
     addRow(label, combo, beside);
     return combo;
+}
+
+QComboBox* TagDialog::addFixedList(const char* name, const QString& label, const QStringList& items,
+                                   QWidget* beside) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QLatin1String(name));
+    combo->setMinimumWidth(FieldWidth);
+    combo->addItems(items);
+    combo->setCurrentIndex(items.isEmpty() ? -1 : 0);
+    addRow(label, combo, beside);
+    return combo;
+}
+
+QList<QRadioButton*> TagDialog::addOptionGroup(const QString& label,
+                                               const QList<QPair<const char*, QString>>& options) {
+    QList<QRadioButton*> buttons;
+    auto* group = new QButtonGroup(this);
+    auto* row = new QHBoxLayout;
+    for (const auto& [name, caption] : options) {
+        auto* button = new QRadioButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        group->addButton(button);
+        row->addWidget(button);
+        buttons.append(button);
+    }
+    row->addStretch(1);
+    if (!buttons.isEmpty())
+        buttons.first()->setChecked(true);
+    if (label.isEmpty()) {
+        m_form->addRow(row);
+    } else {
+        auto* caption = new QLabel(label, this);
+        caption->setTextFormat(Qt::PlainText);
+        if (!buttons.isEmpty())
+            caption->setBuddy(buttons.first());
+        m_form->addRow(caption, row);
+    }
+    return buttons;
+}
+
+QListWidget* TagDialog::addListBox(const char* name, const QString& label, bool doubleClickIsOk) {
+    auto* list = new QListWidget(this);
+    list->setObjectName(QLatin1String(name));
+    list->setMinimumWidth(FieldWidth);
+    if (label.isEmpty())
+        m_form->addRow(list);
+    else
+        addRow(label, list);
+    if (doubleClickIsOk) {
+        connect(list, &QListWidget::itemDoubleClicked, this, [this] {
+            if (cmdOK->isEnabled())
+                cmdOK_Click();
+        });
+    }
+    return list;
 }
 
 QComboBox* TagDialog::addColourBox(const char* name, const QString& label, QWidget* beside) {
@@ -249,6 +359,17 @@ void TagDialog::selectLinkNameOnFocus(TextField* field) {
     field->setFocusSelection(TextField::FocusSelection::LinkName);
 }
 
+void TagDialog::keepCaretOnFocus(TextField* field) {
+    field->setFocusSelection(TextField::FocusSelection::Nothing);
+}
+
+QLabel* TagDialog::nameLabel(QWidget* field, const char* labelName) const {
+    QLabel* label = labelOf(field);
+    if (label)
+        label->setObjectName(QLatin1String(labelName));
+    return label;
+}
+
 void TagDialog::enableWhile(QWidget* target, std::function<bool()> condition,
                             std::initializer_list<QWidget*> triggers) {
     QLabel* label = labelOf(target);
@@ -297,6 +418,27 @@ void TagDialog::attribute(const QString& name, const QComboBox* field, int kind)
     attribute(name, field->currentText(), kind);
 }
 
+int TagDialog::sizeKind(const QLineEdit* field, const QAbstractButton* percentBox, int plainKind) {
+    if (percentBox && percentBox->isChecked())
+        return AttrPercent;
+    // "50%" typed into the field means a percentage, whatever the box says.
+    if (TrimBlanks(field->text()).endsWith(QLatin1Char('%')))
+        return AttrPercent;
+    return plainKind;
+}
+
+void TagDialog::sizeAttribute(const QString& name, const QLineEdit* field, int plainKind) {
+    attribute(name, field, sizeKind(field, percentBoxOf(field), plainKind));
+}
+
+void TagDialog::setSizeFromTag(QLineEdit* field, QAbstractButton* percentBox,
+                               const QString& value) {
+    const bool percent = value.endsWith(QLatin1Char('%'));
+    if (percentBox)
+        percentBox->setChecked(percent);
+    field->setText(percent ? value.chopped(1) : value);
+}
+
 void TagDialog::flag(const QString& word, const QAbstractButton* box) {
     if (box->isChecked())
         TagBuffer += FormatAttribute(word, QString(), AttrTagName);
@@ -304,6 +446,18 @@ void TagDialog::flag(const QString& word, const QAbstractButton* box) {
 
 void TagDialog::closeStartTag() {
     TagBuffer = TrimBlanks(TagBuffer) + QLatin1Char('>');
+}
+
+void TagDialog::wrapOrInsert(bool wrap, const QString& closeName, bool openFormatted) {
+    QString open = TrimBlanks(TagBuffer);
+    if (!wrap) {
+        TagBuffer = QLatin1Char('<') + open + QLatin1Char('>');
+        InsertTagText(TagBuffer);
+        return;
+    }
+    QString close = TrimBlanks(FormatAttribute(closeName, QString(), AttrTagName));
+    OpenTagFormatted = openFormatted;
+    WrapSelection(open, close);
 }
 
 double NumericReading(const QString& text) {

@@ -13,14 +13,23 @@
 // - cmdOK ("OK") runs the dialog's writeTag() (under the busy pointer when busyWhileWriting
 //   is set), enables the editor and hides the dialog. cmdCancel ("Avbryt"), Escape and the
 //   close box write nothing, enable the editor and hide the dialog. Both then run closed().
-// - Layout helpers that build the usual rows: a label with its access key and a field.
-// - Text fields (TextField) that select their whole text, or the name part of a path, when
-//   they get the focus; colour boxes listing ColorNames that take a dropped colour.
+// - Layout: rows of a label with its access key and a field, in one column or two
+//   (newColumn()), optionally inside framed groups (beginGroup()/endGroup()); OK, Avbryt and
+//   any side buttons stand in a column on the right.
+// - Controls: text fields (TextField, no length limit) that select their whole text when they
+//   get the focus (the default; selectLinkNameOnFocus() selects the name part of a path
+//   instead, keepCaretOnFocus() opts out); editable combo boxes that never add or complete
+//   typed text; fixed drop-down lists; colour boxes listing ColorNames that take a dropped
+//   colour; size fields with their percent box; option-button groups; list boxes whose double
+//   click means OK.
 // - Enabling rules: a control is enabled exactly while a condition on fields holds, kept up
 //   to date on every change of those fields, also when the program changes them (filling a
 //   dialog from a tag runs the rule as typing would).
-// - Tag building: startTag(), attribute(), flag(), closeStartTag() append to TagBuffer
-//   through FormatAttribute in the order they are called.
+// - Tag building: startTag(), attribute(), sizeAttribute(), flag() append to TagBuffer
+//   through FormatAttribute in the order they are called; closeStartTag() finishes a start
+//   tag that is inserted, wrapOrInsert() one that may wrap the selection. Always finish a
+//   start tag through one of those two, never by hand: attributes an edited tag carried that
+//   the dialog does not show are put back there.
 //
 // Writing a new dialog:
 //   class frmInX : public TagDialog {
@@ -28,21 +37,25 @@
 //       frmInX() : TagDialog(QStringLiteral("Infoga x")) {
 //           txtSrc = addTextField("txtSrc", QStringLiteral("&Sökväg:"));
 //           cmbJustering = addComboBox("cmbJustering", QStringLiteral("&Justering:"), {...});
+//           txtBredd = addSizeField("txtBredd", QStringLiteral("&Bredd:"), "chkProcent",
+//                                   QStringLiteral("&Procent"), PercentWhile::Positive);
 //           selectLinkNameOnFocus(txtSrc);
 //           requireNonBlank(txtSrc);    // cmdOK only while txtSrc holds text
 //       }
 //       TextField* txtSrc;             // controls are public members with the window's names
 //       QComboBox* cmbJustering;
+//       TextField* txtBredd;
 //   protected:
 //       void writeTag() override {     // builds TagBuffer and writes it
 //           startTag(QStringLiteral("<X"));
 //           attribute(QStringLiteral("SRC"), txtSrc, AttrText);
+//           sizeAttribute(QStringLiteral("WIDTH"), txtBredd);
 //           attribute(QStringLiteral("ALIGN"), cmbJustering, AttrText);
 //           closeStartTag();
 //           InsertTagText(TagBuffer);
 //       }
 //   };
-// and register its menu item:
+// and register its menu item (one of TagDialogMenuItems(), widgets/dialogregistry.h):
 //   RegisterTagDialog(QStringLiteral("mnuInX"), [] { openTagDialog<frmInX>(); });
 // A menu item that prefills from the editor's selection passes a prefill:
 //   openTagDialog<frmInX>([](frmInX& d, const QString& selection) { ... });
@@ -52,14 +65,16 @@
 // Tag-at-cursor editing fills a dialog through TagDialogInstance<frmInX>() (its controls are
 // public) and then opens it by its menu item (OpenTagDialog("mnuInX")) or openFromEditor().
 
-#include "widgets/textfield.h"
-#include "widgets/tagwriting.h"
 #include "markup/globals.h"
 #include "markup/tagwriter.h"
 #include "platform/textrules.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textfield.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -69,9 +84,13 @@ class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
+class QRadioButton;
 class QVBoxLayout;
 
 class TagDialog : public QDialog {
@@ -110,34 +129,65 @@ protected:
     // again) at its next use.
     bool unloadWhenHidden = false;
 
-    // Layout. Rows go into the form (label and field), other widgets into the content column
-    // in the order they are added; the buttons stand in a column on the right.
+    // Layout. Rows go into the current form (label and field) of the current column or
+    // group, in the order they are added; the buttons stand in a column on the right. Each
+    // control made here gets its name as its object name.
     QFormLayout* formLayout() const { return m_form; }
-    QVBoxLayout* contentLayout() const { return m_content; }
+    QVBoxLayout* contentLayout() const { return m_column; }
     QVBoxLayout* buttonColumn() const { return m_buttons; }
-    // Each control made here gets its name as its object name.
+    // Starts a column to the right of the last one (tall dialogs); controls added next go
+    // into it.
+    void newColumn();
+    // Starts a framed group with a title; controls added next go into it until endGroup().
+    QGroupBox* beginGroup(const char* name, const QString& title);
+    void endGroup();
+
     // A row of the form: a label whose access key focuses field, and the field, with an
     // optional widget beside it (a percent box next to a width). Returns the label.
     QLabel* addRow(const QString& label, QWidget* field, QWidget* beside = nullptr);
+    // A one-line text field without a length limit that selects its whole text when it gets
+    // the focus.
     TextField* addTextField(const char* name, const QString& label, QWidget* beside = nullptr);
-    // An editable combo box with the items, starting empty (typed values are allowed).
+    // An editable combo box with the items, starting empty. A typed value stays exactly as
+    // typed: it is neither added to the list nor completed from it.
     QComboBox* addComboBox(const char* name, const QString& label, const QStringList& items,
                            QWidget* beside = nullptr);
+    // A drop-down list that cannot be typed into, starting at its first item.
+    QComboBox* addFixedList(const char* name, const QString& label, const QStringList& items,
+                            QWidget* beside = nullptr);
     // A combo box listing ColorNames that takes a dropped colour as its text.
     QComboBox* addColourBox(const char* name, const QString& label, QWidget* beside = nullptr);
     QCheckBox* addCheckBox(const char* name, const QString& caption);
     // A check box to stand beside a field (pass it to addTextField).
     QCheckBox* newCheckBox(const char* name, const QString& caption);
+    // When the percent box of a size field may be used.
+    enum class PercentWhile { Positive, NonZero };
+    // A width or height field with its percent box beside it (named percentName). The box is
+    // enabled while the field's numeric reading is above 0 (Positive) or not 0 (NonZero).
+    TextField* addSizeField(const char* name, const QString& label, const char* percentName,
+                            const QString& percentCaption, PercentWhile rule);
+    // The percent box of a size field made by addSizeField().
+    QCheckBox* percentBoxOf(const QLineEdit* field) const;
+    // Option buttons of one group, side by side in one row of the form under the label
+    // (which may be empty); the first is selected. Returns the buttons in the given order.
+    QList<QRadioButton*> addOptionGroup(const QString& label,
+                                        const QList<QPair<const char*, QString>>& options);
+    // A list box. When doubleClickIsOk, a double click on an entry presses OK (when it is
+    // enabled).
+    QListWidget* addListBox(const char* name, const QString& label, bool doubleClickIsOk = true);
     // A word-wrapped note above the fields (a warning about browsers).
     QLabel* addNote(const char* name, const QString& text);
     // A further button in the right-hand column, below OK and Avbryt.
     QPushButton* addSideButton(const char* name, const QString& caption);
     // The label of a field made by addRow(), or nullptr.
     QLabel* labelOf(QWidget* field) const;
+    // Gives the label of a field its name (the window's name for it, e.g. "lblBesk").
+    QLabel* nameLabel(QWidget* field, const char* labelName) const;
 
-    // Focus rules of text fields.
+    // Focus rules of text fields (every field made here selects all by default).
     static void selectAllOnFocus(std::initializer_list<TextField*> fields);
     static void selectLinkNameOnFocus(TextField* field);
+    static void keepCaretOnFocus(TextField* field);
 
     // Enabling rules. target (and the label of target, if it has one) is enabled exactly
     // while condition() holds; the rule runs now and after every change of a trigger
@@ -156,19 +206,36 @@ protected:
     static void attribute(const QString& name, const QString& value, int kind);
     static void attribute(const QString& name, const QLineEdit* field, int kind);
     static void attribute(const QString& name, const QComboBox* field, int kind);
+    // TagBuffer += a width or height: a percentage (kind 4) when the percent box is checked
+    // (also while it is disabled) or the field's trimmed text ends in "%", otherwise plainKind.
+    void sizeAttribute(const QString& name, const QLineEdit* field, int plainKind = AttrNumber);
+    static int sizeKind(const QLineEdit* field, const QAbstractButton* percentBox,
+                        int plainKind = AttrNumber);
+    // Fills a size field from a tag's value: a value ending in "%" checks the percent box and
+    // goes in without the "%"; any other value clears the box and goes in as it is.
+    static void setSizeFromTag(QLineEdit* field, QAbstractButton* percentBox, const QString& value);
     // TagBuffer += the flag word (kind 2) when the box is checked.
     static void flag(const QString& word, const QAbstractButton* box);
     // TagBuffer = trimmed TagBuffer + ">".
     static void closeStartTag();
+    // Writes the start tag built in TagBuffer (a tag name without "<"): wrapped around the
+    // editor's selection with its end tag closeName when wrap is set, otherwise inserted
+    // alone as "<" + tag + ">". When openFormatted, the open text is written as built
+    // (OpenTagFormatted); otherwise WrapSelection recases all of it by TagCase.
+    static void wrapOrInsert(bool wrap, const QString& closeName, bool openFormatted);
 
     void reject() override;
 
 private:
     void closeDialog();
+    void newForm(QVBoxLayout* into);
 
-    QVBoxLayout* m_content;
-    QFormLayout* m_form;
+    QHBoxLayout* m_columns;
+    QVBoxLayout* m_column;      // the current column
+    QVBoxLayout* m_outerColumn; // the column a group was begun in
+    QFormLayout* m_form;        // where rows go now
     QVBoxLayout* m_buttons;
+    QHash<const QLineEdit*, QCheckBox*> m_percentBoxes;
 };
 
 // The numeric reading of a field's text: its leading number, 0 when it has none.

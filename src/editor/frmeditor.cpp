@@ -3,10 +3,7 @@
 
 #include "editor/frmeditor.h"
 
-#include "widgets/filepanes.h"
 #include "editor/frmfind.h"
-#include "widgets/tagwriting.h"
-#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/paths.h"
 #include "markup/tagwriter.h"
@@ -16,6 +13,9 @@
 #include "shell/inimod.h"
 #include "shell/settings.h"
 #include "shell/tools.h"
+#include "widgets/filepanes.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -73,7 +73,6 @@ frmEditor::frmEditor(QWidget* parent) : QMainWindow(parent) {
     buildPickLists();
     buildStrip();
     buildMenus();
-    connectMenuItems();
     // The designed client area is 8955 x 5700 twips, below the menu bar; wider when the tag
     // strip needs more room in this font, so that no label is cut off.
     const int stripEnd = lblMenu[9]->geometry().right() + 1 + pixels(80);

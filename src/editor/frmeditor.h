@@ -19,6 +19,7 @@
 
 #include "platform/platform.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QSet>
 #include <QSize>
@@ -112,161 +113,18 @@ public:
     bool IgnoreFileClick = false;
 
     // --- Menus ---
-    QMenu* mnuArkiv;
-    QMenu* mnuArkivNytt;
-    QAction* mnuArkivNew;
-    QAction* mnuNewMall;
-    QAction* mnuFileNewLatest;
-    QAction* mnuArkivGuide;
-    QAction* mnuArkivFrames;
-    QAction* mnuArkivSpara;
-    QAction* mnuArkivSaveAs;
-    QAction* mnuFileS2;
-    QAction* mnuFileUpdate;
-    QAction* mnuArkiv2;
-    QAction* mnuExit;
-    QAction* mnuExitWeb;
-
-    QMenu* mnuEdit;
-    QAction* mnuEditUndo;
-    QAction* mnuEditRepeat;
-    QAction* mnuEditS5;
-    QAction* mnuEditCut;
-    QAction* mnuEditCopy;
-    QAction* mnuEditPaste;
-    QAction* mnuEditS2;
-    QAction* mnuEditDelete;
-    QAction* mnuEditDelTagg;
-    QAction* mnuEditAll;
-    QAction* mnuEditS7;
-    QAction* mnuEditFixTag;
-    QAction* mnuEditS;
-    QAction* mnuEditSok;
-    QAction* mnuEditFindNext;
-    QAction* mnuS7;
-    QAction* mnuEditAuto;
-    QAction* mnuS9;
-    QMenu* mnuEditStandardMenu;
-    QAction* mnuEditStandardOpen;
-    QAction* mnuEditStandardAddMark;
-
+    // Every item of the menu bar by its name ("mnuArkivSpara"), nullptr for an unknown name.
+    QAction* menuItem(const QString& name) const;
+    // Every menu and submenu by its name ("mnuVisa").
+    QMenu* menu(const QString& name) const;
+    // The menus and items the window's own code works with.
     QMenu* mnuVisa;
+    QMenu* mnuInsForm;
+    QMenu* mnuInList;
+    QMenu* mnuTable;
+    QAction* mnuEditAuto;
     QAction* mnuViewFile;
     QAction* mnuViewObj;
-    QAction* mnuViewS1;
-    QAction* mnuArkivWeb;
-    QAction* mnuOverblick;
-    QAction* mnuViewS2;
-    QAction* mnuArkivLookIn;
-
-    QMenu* mnuInsert;
-    QAction* mnuInBack;
-    QAction* mnuInBacksound;
-    QAction* mnuInS1;
-    QMenu* mnuInsForm;
-    QAction* mnuInsFormData;
-    QAction* mnuInsForms;
-    QAction* mnuInsFormRadio;
-    QAction* mnuInsFormHide;
-    QAction* mnuInsFormBut;
-    QAction* mnuInsFormChk;
-    QAction* mnuInsFormList;
-    QAction* mnuInsFormText;
-    QMenu* mnuMeta;
-    QAction* mnuMetaDesc;
-    QAction* mnuMetaArt;
-    QAction* mnuMetaKey;
-    QAction* mnuMetaRefresh;
-    QMenu* mnuInObj;
-    QAction* mnuInsBild;
-    QAction* mnuInsFrameset;
-    QAction* mnuInsFrame;
-    QAction* mnuInInb;
-    QAction* mnuInLin;
-    QAction* mnuInScript;
-    QMenu* mnuTable;
-    QAction* mnuTableNew;
-    QAction* mnuTabS1;
-    QAction* mnuTabHead;
-    QAction* mnuTabTr;
-    QAction* mnuTabTD;
-    QMenu* mnuInText;
-    QAction* mnuInBok;
-    QMenu* mnuInList;
-    QAction* mnuInDef;
-    QAction* mnuInNum;
-    QAction* mnuInBul;
-    QAction* mnuInLink;
-    QAction* mnuMarquee;
-    QAction* mnuInBr;
-    QAction* mnuInTid;
-    QAction* mnuInS3;
-    QAction* mnuEditStandard[2];
-
-    QMenu* mnuFormat;
-    QMenu* mnuFormOver;
-    QAction* mnuFormOv1;
-    QAction* mnuFormOv2;
-    QAction* mnuFormOv3;
-    QAction* mnuFormOv4;
-    QAction* mnuFormOv5;
-    QAction* mnuFormOv6;
-    QMenu* mnuFormStil;
-    QAction* mnuFormFont;
-    QAction* mnuFormFet;
-    QAction* mnuFormKursiv;
-    QAction* mnuFormUnder;
-    QAction* mnuFormStrike;
-    QAction* mnuFormFontSub;
-    QAction* mnuFormFontSup;
-    QMenu* mnuFormSty;
-    QAction* mnuFormBlock;
-    QAction* mnuFormCenter;
-    QAction* mnuFormMulticol;
-    QAction* mnuFormStycke;
-    QAction* mnuFormPre;
-    QAction* mnuFontS1;
-    QMenu* mnuFormSpc;
-    QAction* mnuFormAdd;
-    QAction* mnuFormBlink;
-    QAction* mnuFormCit;
-    QAction* mnuFormCode;
-    QAction* mnuFormDef;
-    QAction* mnuFormEm;
-    QAction* mnuFormTan;
-    QAction* mnuFormSamp;
-    QAction* mnuFormStrong;
-    QAction* mnuFormTT;
-    QAction* mnuFormVar;
-
-    QMenu* mnuTools;
-    QAction* mnuArkivRun;
-    QAction* mnuToolS1;
-    QMenu* mnuError;
-    QAction* mnuErrorAll;
-    QAction* mnuErrors1;
-    QAction* mnuErrorHakar;
-    QAction* mnuErrorStandard;
-    QAction* mnuErrorCitat;
-    QMenu* mnyKomprimera;
-    QAction* mnuEditRader;
-    QAction* mnuRadPc;
-    QAction* mnuRadUnix;
-    QAction* mnuRadMac;
-    QAction* mnuEditKill;
-    QAction* mnuTools4;
-    QAction* mnuEditConvAscii;
-    QAction* mnuEditConvert;
-    QAction* mnuTools3;
-    QAction* mnuEditGem;
-    QAction* mnuEditVersal;
-    QAction* mnuToolsS4;
-    QAction* mnuToolsSort;
-
-    QMenu* mnuHelp;
-    QAction* mnuHelpWebVessilora;
-    QAction* mnuHelpS1;
-    QAction* mnuHelpAbout;
 
     // Enables the items that have a handler or a registered tag dialog, disables the rest.
     void refreshMenuItems();
@@ -295,6 +153,8 @@ public slots:
 
 private slots:
     void mnuArkivRun_Click();
+    void mnuEditStandard0_Click() { mnuEditStandard_Click(0); }
+    void mnuEditStandard1_Click() { mnuEditStandard_Click(1); }
     void mnuFileUpdate_Click();
     void mnuExit_Click();
     void mnuExitWeb_Click();
@@ -342,19 +202,11 @@ protected:
 private:
     void buildPanes();
     void buildStrip();
+    // The menu bar, built from one table of its entries (frmeditor_menus.cpp).
+    enum class MenuKind;
+    struct MenuEntry;
     void buildMenus();
-    void connectMenuItems();
-    QAction* item(QMenu* menu, const QString& name, const QString& caption,
-                  const QKeySequence& shortcut = {});
-    QAction* separator(QMenu* menu);
-    QMenu* submenu(QMenu* menu, const QString& name, const QString& caption);
-    // Connects an item to its handler; an item connected here is enabled.
-    template <class Slot> void on(QAction* action, Slot slot);
-    // An item that opens the tag dialog registered under its name.
-    void tagDialogItem(QAction* action);
-    // An item of the Format menu that wraps the selection in a tag.
-    void wrapItem(QAction* action, const QString& tag);
-    void openItem(const QString& name);
+    void connectItem(QAction* action, const MenuEntry& entry);
 
     // Text commands: applying an engine result to the text area.
     // Replaces the edit's range as one undo step and selects what it says. False (nothing
@@ -396,8 +248,10 @@ private:
     QSize m_wantedOuterSize; // the stored outer size still to be applied, in pixels
     QWidget* m_client = nullptr;
     frmAbout* m_about = nullptr;
-    QSet<QAction*> m_handled;
-    QSet<QAction*> m_tagDialogItems;
+    QHash<QString, QMenu*> m_menus;
+    QHash<QString, QAction*> m_items;
+    QSet<QAction*> m_handled;     // items with a command of this window
+    QSet<QAction*> m_dialogItems; // items that open a registered dialog or guide
 };
 
 // Makes the launcher open this window for the editor tool.

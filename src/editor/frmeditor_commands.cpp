@@ -10,11 +10,11 @@
 
 #include "editor/frmeditor.h"
 
-#include "widgets/tagwriting.h"
-#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/linebreaks.h"
 #include "markup/textcommands.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 
 #include <QAction>
 

@@ -7,11 +7,11 @@
 
 #include "editor/frmeditor.h"
 
+#include "markup/globals.h"
+#include "platform/numbers.h"
 #include "widgets/filepanes.h"
 #include "widgets/tagwriting.h"
 #include "widgets/textarea.h"
-#include "markup/globals.h"
-#include "platform/numbers.h"
 
 #include <QAction>
 #include <QCursor>
@@ -46,6 +46,11 @@ constexpr int BottomMargin = 60;
 
 const char* const StripCaptions[10] = {"Bild",  "Bokmärke", "Formulär", "Inbäddat objekt", "Linje",
                                        "Lista", "Länk",     "Typsnitt", "Tabell",          "Tid"};
+// What a left click on each strip label does: the menu item it stands for, or the submenu
+// it pops up.
+const char* const StripItems[10] = {"mnuInsBild", "mnuInBok",  "mnuInsForm", "mnuInInb",
+                                    "mnuInLin",   "mnuInList", "mnuInLink",  "mnuFormFont",
+                                    "mnuTable",   "mnuInTid"};
 
 } // namespace
 
@@ -262,15 +267,12 @@ void frmEditor::lblMenu_MouseUp(int index, Qt::MouseButton button) {
     }
     if (button != Qt::LeftButton)
         return;
-    QAction* const actions[10] = {mnuInsBild, mnuInBok,  nullptr,     mnuInInb, mnuInLin,
-                                  nullptr,    mnuInLink, mnuFormFont, nullptr,  mnuInTid};
-    QMenu* const menus[10] = {nullptr,   nullptr, mnuInsForm, nullptr,  nullptr,
-                              mnuInList, nullptr, nullptr,    mnuTable, nullptr};
-    if (menus[index]) {
+    const QString name = QLatin1String(StripItems[index]);
+    if (QMenu* submenu = menu(name)) {
         refreshMenuItems();
-        menus[index]->popup(below);
-    } else if (actions[index] && actions[index]->isEnabled()) {
-        actions[index]->trigger();
+        submenu->popup(below);
+    } else if (QAction* action = menuItem(name); action && action->isEnabled()) {
+        action->trigger();
     }
 }
 

@@ -3,426 +3,324 @@
 
 #include "editor/frmeditor.h"
 
-#include "widgets/dialogregistry.h"
 #include "editor/frmfind.h"
-#include "widgets/tagwriting.h"
 #include "markup/globals.h"
 #include "markup/paths.h"
 #include "platform/files.h"
 #include "shell/frmabout.h"
 #include "shell/frmpref.h"
 #include "shell/tools.h"
+#include "widgets/dialogregistry.h"
+#include "widgets/tagwriting.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 
-QAction* frmEditor::item(QMenu* menu, const QString& name, const QString& caption,
-                         const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
+// What a menu entry does.
+enum class frmEditor::MenuKind {
+    Menu,      // a menu or submenu
+    Separator, // a separator line
+    Command,   // runs its handler
+    Check,     // a check item: choosing it inverts the mark, then runs its handler if any
+    Dialog,    // opens the tag dialog registered under its name
+    Guide,     // the save prompt, then the guide registered under its name
+    Wrap,      // wraps the selection in the tag named in its caption
+    Later,     // not built yet: shown disabled
+};
 
-QAction* frmEditor::separator(QMenu* menu) {
-    return menu->addSeparator();
-}
-
-QMenu* frmEditor::submenu(QMenu* menu, const QString& name, const QString& caption) {
-    QMenu* sub = menu->addMenu(caption);
-    sub->setObjectName(name);
-    return sub;
-}
+struct frmEditor::MenuEntry {
+    const char* parent; // the menu it goes into; nullptr for a menu of the bar
+    const char* name;
+    const char* caption; // UTF-8
+    const char* shortcut;
+    MenuKind kind;
+    void (frmEditor::*handler)() = nullptr;
+    const char* tag = nullptr; // the tag a Wrap entry puts around the selection
+};
 
 void frmEditor::buildMenus() {
-    QMenuBar* bar = menuBar();
-    const auto top = [bar](const QString& name, const QString& caption) {
-        QMenu* menu = bar->addMenu(caption);
-        menu->setObjectName(name);
-        return menu;
+    using E = MenuKind;
+    using F = frmEditor;
+    // The whole menu bar, in order: each entry goes into the menu named first.
+    static const MenuEntry entries[] = {
+        {nullptr, "mnuArkiv", "&Arkiv", "", E::Menu},
+        {"mnuArkiv", "mnuArkivNytt", "Nytt", "", E::Menu},
+        {"mnuArkivNytt", "mnuArkivNew", "&Nytt dokument", "Ctrl+N", E::Command,
+         &F::mnuArkivNew_Click},
+        {"mnuArkivNytt", "mnuNewMall", "&Malldokument...", "Ctrl+M", E::Command,
+         &F::mnuNewMall_Click},
+        {"mnuArkivNytt", "mnuFileNewLatest", "&Senaste mall", "Ctrl+J", E::Command,
+         &F::mnuFileNewLatest_Click},
+        {"mnuArkivNytt", "mnuArkivGuide", "&Guide...", "Ctrl+G", E::Guide},
+        {"mnuArkivNytt", "mnuArkivFrames", "&Frameguide...", "", E::Guide},
+        {"mnuArkiv", "mnuArkivSpara", "&Spara", "Ctrl+S", E::Command, &F::mnuArkivSpara_Click},
+        {"mnuArkiv", "mnuArkivSaveAs", "Spara so&m...", "", E::Command, &F::mnuArkivSaveAs_Click},
+        {"mnuArkiv", "mnuFileS2", nullptr, "", E::Separator},
+        {"mnuArkiv", "mnuFileUpdate", "&Uppdatera fillistan", "", E::Command,
+         &F::mnuFileUpdate_Click},
+        {"mnuArkiv", "mnuArkiv2", nullptr, "", E::Separator},
+        {"mnuArkiv", "mnuExit", "St&äng Editor", "", E::Command, &F::mnuExit_Click},
+        {"mnuArkiv", "mnuExitWeb", "&Avsluta Vessilora", "Ctrl+Q", E::Command,
+         &F::mnuExitWeb_Click},
+
+        {nullptr, "mnuEdit", "&Redigera", "", E::Menu},
+        {"mnuEdit", "mnuEditUndo", "&Ångra", "", E::Command, &F::mnuEditUndo_Click},
+        {"mnuEdit", "mnuEditRepeat", "&Infoga igen", "Ctrl+Y", E::Command, &F::mnuEditRepeat_Click},
+        {"mnuEdit", "mnuEditS5", nullptr, "", E::Separator},
+        {"mnuEdit", "mnuEditCut", "&Klipp ut", "", E::Command, &F::mnuEditCut_Click},
+        {"mnuEdit", "mnuEditCopy", "K&opiera", "", E::Command, &F::mnuEditCopy_Click},
+        {"mnuEdit", "mnuEditPaste", "K&listra in", "", E::Command, &F::mnuEditPaste_Click},
+        {"mnuEdit", "mnuEditS2", nullptr, "", E::Separator},
+        {"mnuEdit", "mnuEditDelete", "&Radera", "", E::Command, &F::mnuEditDelete_Click},
+        {"mnuEdit", "mnuEditDelTagg", "Ra&dera taggar", "Ctrl+D", E::Command,
+         &F::mnuEditDelTagg_Click},
+        {"mnuEdit", "mnuEditAll", "Markera &allt", "Ctrl+A", E::Command, &F::mnuEditAll_Click},
+        {"mnuEdit", "mnuEditS7", nullptr, "", E::Separator},
+        {"mnuEdit", "mnuEditFixTag", "Redigera &tagg...", "Ctrl+E", E::Dialog},
+        {"mnuEdit", "mnuEditS", nullptr, "", E::Separator},
+        {"mnuEdit", "mnuEditSok", "&Sök...", "Shift+F3", E::Command, &F::mnuEditSok_Click},
+        {"mnuEdit", "mnuEditFindNext", "S&ök nästa", "F3", E::Command, &F::mnuEditFindNext_Click},
+        {"mnuEdit", "mnuS7", nullptr, "", E::Separator},
+        {"mnuEdit", "mnuEditAuto", "A&utomatisk indrag", "", E::Check},
+        {"mnuEdit", "mnuS9", nullptr, "", E::Separator},
+        {"mnuEdit", "mnuEditStandardMenu", "Standardtexter", "", E::Menu},
+        {"mnuEditStandardMenu", "mnuEditStandardOpen", "&Öppna fil", "", E::Command,
+         &F::mnuEditStandardOpen_Click},
+        {"mnuEditStandardMenu", "mnuEditStandardAddMark", "&Lägg till markering", "", E::Command,
+         &F::mnuEditStandardAddMark_Click},
+
+        {nullptr, "mnuVisa", "Vi&sa", "", E::Menu},
+        {"mnuVisa", "mnuViewFile", "&Filmeny", "F11", E::Check, &F::mnuViewFile_Click},
+        {"mnuVisa", "mnuViewObj", "&Objektmeny", "Shift+F11", E::Check, &F::mnuViewObj_Click},
+        {"mnuVisa", "mnuViewS1", nullptr, "", E::Separator},
+        {"mnuVisa", "mnuArkivWeb", "&Webfärg...", "", E::Command, &F::mnuArkivWeb_Click},
+        {"mnuVisa", "mnuOverblick", "&Översikt...", "F9", E::Later},
+        {"mnuVisa", "mnuViewS2", nullptr, "", E::Separator},
+        {"mnuVisa", "mnuArkivLookIn", "&Inställningar...", "", E::Command,
+         &F::mnuArkivLookIn_Click},
+
+        {nullptr, "mnuInsert", "&Infoga", "", E::Menu},
+        {"mnuInsert", "mnuInBack", "&Bakgrund etc...", "", E::Dialog},
+        {"mnuInsert", "mnuInBacksound", "Bakgrunds&ljud... (IE)", "", E::Dialog},
+        {"mnuInsert", "mnuInS1", nullptr, "", E::Separator},
+        {"mnuInsert", "mnuInsForm", "&Formulär", "", E::Menu},
+        {"mnuInsForm", "mnuInsFormData", "&Formulär...", "", E::Dialog},
+        {"mnuInsForm", "mnuInsForms", nullptr, "", E::Separator},
+        {"mnuInsForm", "mnuInsFormRadio", "&Alternativknapp...", "", E::Dialog},
+        {"mnuInsForm", "mnuInsFormHide", "&Dolt fält....", "", E::Dialog},
+        {"mnuInsForm", "mnuInsFormBut", "&Knapp...", "", E::Dialog},
+        {"mnuInsForm", "mnuInsFormChk", "K&ryssruta...", "", E::Dialog},
+        {"mnuInsForm", "mnuInsFormList", "&Lista...", "", E::Dialog},
+        {"mnuInsForm", "mnuInsFormText", "&Textruta...", "", E::Dialog},
+        {"mnuInsert", "mnuMeta", "&Metataggar", "", E::Menu},
+        {"mnuMeta", "mnuMetaDesc", "&Beskrivning...", "", E::Dialog},
+        {"mnuMeta", "mnuMetaArt", "&Författare...", "", E::Dialog},
+        {"mnuMeta", "mnuMetaKey", "&Sökord...", "", E::Dialog},
+        {"mnuMeta", "mnuMetaRefresh", "&Uppdatera...", "", E::Dialog},
+        {"mnuInsert", "mnuInObj", "&Objekt", "", E::Menu},
+        {"mnuInObj", "mnuInsBild", "&Bild...", "", E::Dialog},
+        {"mnuInObj", "mnuInsFrameset", "Fram&eset...", "", E::Dialog},
+        {"mnuInObj", "mnuInsFrame", "&Frame...", "", E::Dialog},
+        {"mnuInObj", "mnuInInb", "&Inbäddat objekt...", "", E::Dialog},
+        {"mnuInObj", "mnuInLin", "&Linje...", "", E::Dialog},
+        {"mnuInObj", "mnuInScript", "&Script...", "", E::Dialog},
+        {"mnuInObj", "mnuTable", "&Tabell", "", E::Menu},
+        {"mnuTable", "mnuTableNew", "&Ny tabell...", "Ctrl+T", E::Dialog},
+        {"mnuTable", "mnuTabS1", nullptr, "", E::Separator},
+        {"mnuTable", "mnuTabHead", "Tabell&huvud...", "", E::Dialog},
+        {"mnuTable", "mnuTabTr", "Tabell&rad...", "", E::Dialog},
+        {"mnuTable", "mnuTabTD", "Tabell&cell...", "", E::Dialog},
+        {"mnuInsert", "mnuInText", "&Text", "", E::Menu},
+        {"mnuInText", "mnuInBok", "&Bokmärke...", "", E::Dialog},
+        {"mnuInText", "mnuInList", "L&ista", "", E::Menu},
+        {"mnuInList", "mnuInDef", "&Definitionslista...", "", E::Dialog},
+        {"mnuInList", "mnuInNum", "&Numrerad lista...", "", E::Dialog},
+        {"mnuInList", "mnuInBul", "&Punktlista...", "", E::Dialog},
+        {"mnuInText", "mnuInLink", "&Länk...", "Ctrl+L", E::Dialog},
+        {"mnuInText", "mnuMarquee", "&Marquee... (IE)", "", E::Dialog},
+        {"mnuInText", "mnuInBr", "&Radbrytning...", "Ctrl+R", E::Dialog},
+        {"mnuInText", "mnuInTid", "&Tid...", "F5", E::Dialog},
+        {"mnuInsert", "mnuInS3", nullptr, "", E::Separator},
+        {"mnuInsert", "mnuEditStandard0", "Standardte&xt...", "F2", E::Command,
+         &F::mnuEditStandard0_Click},
+        {"mnuInsert", "mnuEditStandard1", "&HTML-tecken...", "F4", E::Command,
+         &F::mnuEditStandard1_Click},
+
+        {nullptr, "mnuFormat", "Forma&t", "", E::Menu},
+        {"mnuFormat", "mnuFormOver", "&Överskrift", "", E::Menu},
+        {"mnuFormOver", "mnuFormOv1", "<H1> Överskrift &1", "Ctrl+F1", E::Wrap, nullptr, "H1"},
+        {"mnuFormOver", "mnuFormOv2", "<H2> Överskrift &2", "Ctrl+F2", E::Wrap, nullptr, "H2"},
+        {"mnuFormOver", "mnuFormOv3", "<H3> Överskrift &3", "Ctrl+F3", E::Wrap, nullptr, "H3"},
+        {"mnuFormOver", "mnuFormOv4", "<H4> Överskrift &4", "Ctrl+F4", E::Wrap, nullptr, "H4"},
+        {"mnuFormOver", "mnuFormOv5", "<H5> Överskrift &5", "Ctrl+F5", E::Wrap, nullptr, "H5"},
+        {"mnuFormOver", "mnuFormOv6", "<H6> Överskrift &6", "Ctrl+F6", E::Wrap, nullptr, "H6"},
+        {"mnuFormat", "mnuFormStil", "&Stil", "", E::Menu},
+        {"mnuFormStil", "mnuFormFont", "&Teckensnitt...", "Ctrl+F", E::Dialog},
+        {"mnuFormStil", "mnuFormStilS1", nullptr, "", E::Separator},
+        {"mnuFormStil", "mnuFormFet", "<B> &Fet", "Ctrl+B", E::Wrap, nullptr, "B"},
+        {"mnuFormStil", "mnuFormKursiv", "<I> &Kursiv", "Ctrl+I", E::Wrap, nullptr, "I"},
+        {"mnuFormStil", "mnuFormUnder", "<U> &Understruken", "Ctrl+U", E::Wrap, nullptr, "U"},
+        {"mnuFormStil", "mnuFormStrike", "<STRIKE> &Genomstruken", "", E::Wrap, nullptr, "STRIKE"},
+        {"mnuFormStil", "mnuFormStilS2", nullptr, "", E::Separator},
+        {"mnuFormStil", "mnuFormFontSub", "<SUB> &Nedsänkt", "", E::Wrap, nullptr, "SUB"},
+        {"mnuFormStil", "mnuFormFontSup", "<SUP> U&pphöjt", "", E::Wrap, nullptr, "SUP"},
+        {"mnuFormat", "mnuFormSty", "S&tycke", "", E::Menu},
+        {"mnuFormSty", "mnuFormBlock", "<BLOCKQUOTE> &Indrag", "", E::Wrap, nullptr, "BLOCKQUOTE"},
+        {"mnuFormSty", "mnuFormCenter", "<CENTER> &Centrerad", "", E::Wrap, nullptr, "CENTER"},
+        {"mnuFormSty", "mnuFormMulticol", "<MULTICOL> &Spalter (NS)...", "", E::Dialog},
+        {"mnuFormSty", "mnuFormStycke", "<P> &Stycke...", "Ctrl+P", E::Dialog},
+        {"mnuFormSty", "mnuFormPre", "<PRE> &Förformaterad", "", E::Wrap, nullptr, "PRE"},
+        {"mnuFormat", "mnuFontS1", nullptr, "", E::Separator},
+        {"mnuFormat", "mnuFormSpc", "S&pecial", "", E::Menu},
+        {"mnuFormSpc", "mnuFormAdd", "<ADDRESS> &Adress", "", E::Wrap, nullptr, "ADDRESS"},
+        {"mnuFormSpc", "mnuFormBlink", "<BLINK> &Blinka (NS)", "", E::Wrap, nullptr, "BLINK"},
+        {"mnuFormSpc", "mnuFormCit", "<CITE>&Citat", "", E::Wrap, nullptr, "CITE"},
+        {"mnuFormSpc", "mnuFormCode", "<CODE> K&od", "", E::Wrap, nullptr, "CODE"},
+        {"mnuFormSpc", "mnuFormDef", "<DFN> &Definition", "", E::Wrap, nullptr, "DFN"},
+        {"mnuFormSpc", "mnuFormEm", "<EM> &Betoning", "", E::Wrap, nullptr, "EM"},
+        {"mnuFormSpc", "mnuFormTan", "<KBD> &Tangentbord", "", E::Wrap, nullptr, "KBD"},
+        {"mnuFormSpc", "mnuFormSamp", "<SAMP> &Exempel", "", E::Wrap, nullptr, "SAMP"},
+        {"mnuFormSpc", "mnuFormStrong", "<STRONG> &Stark", "", E::Wrap, nullptr, "STRONG"},
+        {"mnuFormSpc", "mnuFormTT", "<TT> Sk&rivmaskin", "", E::Wrap, nullptr, "TT"},
+        {"mnuFormSpc", "mnuFormVar", "<VAR> &Variabel", "", E::Wrap, nullptr, "VAR"},
+
+        {nullptr, "mnuTools", "&Verktyg", "", E::Menu},
+        {"mnuTools", "mnuArkivRun", "&Granska", "F12", E::Command, &F::mnuArkivRun_Click},
+        {"mnuTools", "mnuToolS1", nullptr, "", E::Separator},
+        {"mnuTools", "mnuError", "&Felkontroll", "", E::Menu},
+        {"mnuError", "mnuErrorAll", "&Kontrollera allt", "Ctrl+K", E::Command,
+         &F::mnuErrorAll_Click},
+        {"mnuError", "mnuErrors1", nullptr, "", E::Separator},
+        {"mnuError", "mnuErrorHakar", "&Taggar <>", "F6", E::Command, &F::mnuErrorHakar_Click},
+        {"mnuError", "mnuErrorStandard", "&Standartaggar", "F7", E::Command,
+         &F::mnuErrorStandard_Click},
+        {"mnuError", "mnuErrorCitat", "&Citatstecken \"\"", "F8", E::Command,
+         &F::mnuErrorCitat_Click},
+        {"mnuTools", "mnyKomprimera", "&Komprimera", "", E::Menu},
+        {"mnyKomprimera", "mnuEditRader", "&Komprimera rader", "", E::Command,
+         &F::mnuEditRader_Click},
+        {"mnyKomprimera", "mnyKomprimeraS1", nullptr, "", E::Separator},
+        {"mnyKomprimera", "mnuRadPc", "&PC (ASCII 13 + 10)", "", E::Command, &F::mnuRadPc_Click},
+        {"mnyKomprimera", "mnuRadUnix", "&Unix (ASCII 10)", "", E::Command, &F::mnuRadUnix_Click},
+        {"mnyKomprimera", "mnuRadMac", "&Mac (ASCII 13)", "", E::Command, &F::mnuRadMac_Click},
+        {"mnyKomprimera", "mnyKomprimeraS2", nullptr, "", E::Separator},
+        {"mnyKomprimera", "mnuEditKill", "&Radera radbrytningar", "", E::Command,
+         &F::mnuEditKill_Click},
+        {"mnuTools", "mnuTools4", nullptr, "", E::Separator},
+        {"mnuTools", "mnuEditConvAscii", "Konvertera till &ASCII-koder", "", E::Command,
+         &F::mnuEditConvAscii_Click},
+        {"mnuTools", "mnuEditConvert", "Konvertera till &HTML-koder", "Ctrl+H", E::Command,
+         &F::mnuEditConvert_Click},
+        {"mnuTools", "mnuTools3", nullptr, "", E::Separator},
+        {"mnuTools", "mnuEditGem", "g&emener", "", E::Command, &F::mnuEditGem_Click},
+        {"mnuTools", "mnuEditVersal", "&VERSALER", "", E::Command, &F::mnuEditVersal_Click},
+        {"mnuTools", "mnuToolsS4", nullptr, "", E::Separator},
+        {"mnuTools", "mnuToolsSort", "&Sortera rader", "", E::Command, &F::mnuToolsSort_Click},
+
+        {nullptr, "mnuHelp", "&Hjälp", "", E::Menu},
+        {"mnuHelp", "mnuHelpWebVessilora", "&Vessilora", "F1", E::Command,
+         &F::mnuHelpWebVessilora_Click},
+        {"mnuHelp", "mnuHelpS1", nullptr, "", E::Separator},
+        {"mnuHelp", "mnuHelpAbout", "&Om...", "", E::Command, &F::mnuHelpAbout_Click},
     };
-    const auto key = [](const char* text) { return QKeySequence(QString::fromLatin1(text)); };
 
-    mnuArkiv = top(QStringLiteral("mnuArkiv"), QStringLiteral("&Arkiv"));
-    mnuArkivNytt = submenu(mnuArkiv, QStringLiteral("mnuArkivNytt"), QStringLiteral("Nytt"));
-    mnuArkivNew = item(mnuArkivNytt, QStringLiteral("mnuArkivNew"),
-                       QStringLiteral("&Nytt dokument"), key("Ctrl+N"));
-    mnuNewMall = item(mnuArkivNytt, QStringLiteral("mnuNewMall"),
-                      QStringLiteral("&Malldokument..."), key("Ctrl+M"));
-    mnuFileNewLatest = item(mnuArkivNytt, QStringLiteral("mnuFileNewLatest"),
-                            QStringLiteral("&Senaste mall"), key("Ctrl+J"));
-    mnuArkivGuide = item(mnuArkivNytt, QStringLiteral("mnuArkivGuide"), QStringLiteral("&Guide..."),
-                         key("Ctrl+G"));
-    mnuArkivFrames =
-        item(mnuArkivNytt, QStringLiteral("mnuArkivFrames"), QStringLiteral("&Frameguide..."));
-    mnuArkivSpara =
-        item(mnuArkiv, QStringLiteral("mnuArkivSpara"), QStringLiteral("&Spara"), key("Ctrl+S"));
-    mnuArkivSaveAs =
-        item(mnuArkiv, QStringLiteral("mnuArkivSaveAs"), QStringLiteral("Spara so&m..."));
-    mnuFileS2 = separator(mnuArkiv);
-    mnuFileUpdate =
-        item(mnuArkiv, QStringLiteral("mnuFileUpdate"), QStringLiteral("&Uppdatera fillistan"));
-    mnuArkiv2 = separator(mnuArkiv);
-    mnuExit = item(mnuArkiv, QStringLiteral("mnuExit"), QStringLiteral("St&äng Editor"));
-    mnuExitWeb = item(mnuArkiv, QStringLiteral("mnuExitWeb"), QStringLiteral("&Avsluta Vessilora"),
-                      key("Ctrl+Q"));
+    QMenuBar* bar = menuBar();
+    for (const MenuEntry& entry : entries) {
+        const QString name = QLatin1String(entry.name);
+        QMenu* parent = entry.parent ? m_menus.value(QLatin1String(entry.parent)) : nullptr;
+        if (entry.kind == MenuKind::Menu) {
+            const QString caption = QString::fromUtf8(entry.caption);
+            QMenu* menu = parent ? parent->addMenu(caption) : bar->addMenu(caption);
+            menu->setObjectName(name);
+            m_menus.insert(name, menu);
+            // The enabled state follows what is registered when a menu opens.
+            connect(menu, &QMenu::aboutToShow, this, &frmEditor::refreshMenuItems);
+            continue;
+        }
+        QAction* action = entry.kind == MenuKind::Separator
+                              ? parent->addSeparator()
+                              : parent->addAction(QString::fromUtf8(entry.caption));
+        action->setObjectName(name);
+        m_items.insert(name, action);
+        if (*entry.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+        connectItem(action, entry);
+    }
 
-    mnuEdit = top(QStringLiteral("mnuEdit"), QStringLiteral("&Redigera"));
-    mnuEditUndo = item(mnuEdit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Ångra"));
-    mnuEditRepeat = item(mnuEdit, QStringLiteral("mnuEditRepeat"), QStringLiteral("&Infoga igen"),
-                         key("Ctrl+Y"));
-    mnuEditS5 = separator(mnuEdit);
-    mnuEditCut = item(mnuEdit, QStringLiteral("mnuEditCut"), QStringLiteral("&Klipp ut"));
-    mnuEditCopy = item(mnuEdit, QStringLiteral("mnuEditCopy"), QStringLiteral("K&opiera"));
-    mnuEditPaste = item(mnuEdit, QStringLiteral("mnuEditPaste"), QStringLiteral("K&listra in"));
-    mnuEditS2 = separator(mnuEdit);
-    mnuEditDelete = item(mnuEdit, QStringLiteral("mnuEditDelete"), QStringLiteral("&Radera"));
-    mnuEditDelTagg = item(mnuEdit, QStringLiteral("mnuEditDelTagg"),
-                          QStringLiteral("Ra&dera taggar"), key("Ctrl+D"));
-    mnuEditAll =
-        item(mnuEdit, QStringLiteral("mnuEditAll"), QStringLiteral("Markera &allt"), key("Ctrl+A"));
-    mnuEditS7 = separator(mnuEdit);
-    mnuEditFixTag = item(mnuEdit, QStringLiteral("mnuEditFixTag"),
-                         QStringLiteral("Redigera &tagg..."), key("Ctrl+E"));
-    mnuEditS = separator(mnuEdit);
-    mnuEditSok =
-        item(mnuEdit, QStringLiteral("mnuEditSok"), QStringLiteral("&Sök..."), key("Shift+F3"));
-    mnuEditFindNext =
-        item(mnuEdit, QStringLiteral("mnuEditFindNext"), QStringLiteral("S&ök nästa"), key("F3"));
-    mnuS7 = separator(mnuEdit);
-    mnuEditAuto =
-        item(mnuEdit, QStringLiteral("mnuEditAuto"), QStringLiteral("A&utomatisk indrag"));
-    mnuEditAuto->setCheckable(true);
-    mnuEditAuto->setChecked(true);
-    mnuS9 = separator(mnuEdit);
-    mnuEditStandardMenu =
-        submenu(mnuEdit, QStringLiteral("mnuEditStandardMenu"), QStringLiteral("Standardtexter"));
-    mnuEditStandardOpen = item(mnuEditStandardMenu, QStringLiteral("mnuEditStandardOpen"),
-                               QStringLiteral("&Öppna fil"));
-    mnuEditStandardAddMark = item(mnuEditStandardMenu, QStringLiteral("mnuEditStandardAddMark"),
-                                  QStringLiteral("&Lägg till markering"));
-
-    mnuVisa = top(QStringLiteral("mnuVisa"), QStringLiteral("Vi&sa"));
-    mnuViewFile =
-        item(mnuVisa, QStringLiteral("mnuViewFile"), QStringLiteral("&Filmeny"), key("F11"));
-    mnuViewFile->setCheckable(true);
-    mnuViewFile->setChecked(true);
-    mnuViewObj = item(mnuVisa, QStringLiteral("mnuViewObj"), QStringLiteral("&Objektmeny"),
-                      key("Shift+F11"));
-    mnuViewObj->setCheckable(true);
-    mnuViewObj->setChecked(true);
-    mnuViewS1 = separator(mnuVisa);
-    mnuArkivWeb = item(mnuVisa, QStringLiteral("mnuArkivWeb"), QStringLiteral("&Webfärg..."));
-    mnuOverblick =
-        item(mnuVisa, QStringLiteral("mnuOverblick"), QStringLiteral("&Översikt..."), key("F9"));
-    mnuViewS2 = separator(mnuVisa);
-    mnuArkivLookIn =
-        item(mnuVisa, QStringLiteral("mnuArkivLookIn"), QStringLiteral("&Inställningar..."));
-
-    mnuInsert = top(QStringLiteral("mnuInsert"), QStringLiteral("&Infoga"));
-    mnuInBack = item(mnuInsert, QStringLiteral("mnuInBack"), QStringLiteral("&Bakgrund etc..."));
-    mnuInBacksound =
-        item(mnuInsert, QStringLiteral("mnuInBacksound"), QStringLiteral("Bakgrunds&ljud... (IE)"));
-    mnuInS1 = separator(mnuInsert);
-    mnuInsForm = submenu(mnuInsert, QStringLiteral("mnuInsForm"), QStringLiteral("&Formulär"));
-    mnuInsFormData =
-        item(mnuInsForm, QStringLiteral("mnuInsFormData"), QStringLiteral("&Formulär..."));
-    mnuInsForms = separator(mnuInsForm);
-    mnuInsFormRadio =
-        item(mnuInsForm, QStringLiteral("mnuInsFormRadio"), QStringLiteral("&Alternativknapp..."));
-    mnuInsFormHide =
-        item(mnuInsForm, QStringLiteral("mnuInsFormHide"), QStringLiteral("&Dolt fält...."));
-    mnuInsFormBut = item(mnuInsForm, QStringLiteral("mnuInsFormBut"), QStringLiteral("&Knapp..."));
-    mnuInsFormChk =
-        item(mnuInsForm, QStringLiteral("mnuInsFormChk"), QStringLiteral("K&ryssruta..."));
-    mnuInsFormList =
-        item(mnuInsForm, QStringLiteral("mnuInsFormList"), QStringLiteral("&Lista..."));
-    mnuInsFormText =
-        item(mnuInsForm, QStringLiteral("mnuInsFormText"), QStringLiteral("&Textruta..."));
-    mnuMeta = submenu(mnuInsert, QStringLiteral("mnuMeta"), QStringLiteral("&Metataggar"));
-    mnuMetaDesc = item(mnuMeta, QStringLiteral("mnuMetaDesc"), QStringLiteral("&Beskrivning..."));
-    mnuMetaArt = item(mnuMeta, QStringLiteral("mnuMetaArt"), QStringLiteral("&Författare..."));
-    mnuMetaKey = item(mnuMeta, QStringLiteral("mnuMetaKey"), QStringLiteral("&Sökord..."));
-    mnuMetaRefresh =
-        item(mnuMeta, QStringLiteral("mnuMetaRefresh"), QStringLiteral("&Uppdatera..."));
-    mnuInObj = submenu(mnuInsert, QStringLiteral("mnuInObj"), QStringLiteral("&Objekt"));
-    mnuInsBild = item(mnuInObj, QStringLiteral("mnuInsBild"), QStringLiteral("&Bild..."));
-    mnuInsFrameset =
-        item(mnuInObj, QStringLiteral("mnuInsFrameset"), QStringLiteral("Fram&eset..."));
-    mnuInsFrame = item(mnuInObj, QStringLiteral("mnuInsFrame"), QStringLiteral("&Frame..."));
-    mnuInInb = item(mnuInObj, QStringLiteral("mnuInInb"), QStringLiteral("&Inbäddat objekt..."));
-    mnuInLin = item(mnuInObj, QStringLiteral("mnuInLin"), QStringLiteral("&Linje..."));
-    mnuInScript = item(mnuInObj, QStringLiteral("mnuInScript"), QStringLiteral("&Script..."));
-    mnuTable = submenu(mnuInObj, QStringLiteral("mnuTable"), QStringLiteral("&Tabell"));
-    mnuTableNew = item(mnuTable, QStringLiteral("mnuTableNew"), QStringLiteral("&Ny tabell..."),
-                       key("Ctrl+T"));
-    mnuTabS1 = separator(mnuTable);
-    mnuTabHead = item(mnuTable, QStringLiteral("mnuTabHead"), QStringLiteral("Tabell&huvud..."));
-    mnuTabTr = item(mnuTable, QStringLiteral("mnuTabTr"), QStringLiteral("Tabell&rad..."));
-    mnuTabTD = item(mnuTable, QStringLiteral("mnuTabTD"), QStringLiteral("Tabell&cell..."));
-    mnuInText = submenu(mnuInsert, QStringLiteral("mnuInText"), QStringLiteral("&Text"));
-    mnuInBok = item(mnuInText, QStringLiteral("mnuInBok"), QStringLiteral("&Bokmärke..."));
-    mnuInList = submenu(mnuInText, QStringLiteral("mnuInList"), QStringLiteral("L&ista"));
-    mnuInDef = item(mnuInList, QStringLiteral("mnuInDef"), QStringLiteral("&Definitionslista..."));
-    mnuInNum = item(mnuInList, QStringLiteral("mnuInNum"), QStringLiteral("&Numrerad lista..."));
-    mnuInBul = item(mnuInList, QStringLiteral("mnuInBul"), QStringLiteral("&Punktlista..."));
-    mnuInLink =
-        item(mnuInText, QStringLiteral("mnuInLink"), QStringLiteral("&Länk..."), key("Ctrl+L"));
-    mnuMarquee = item(mnuInText, QStringLiteral("mnuMarquee"), QStringLiteral("&Marquee... (IE)"));
-    mnuInBr = item(mnuInText, QStringLiteral("mnuInBr"), QStringLiteral("&Radbrytning..."),
-                   key("Ctrl+R"));
-    mnuInTid = item(mnuInText, QStringLiteral("mnuInTid"), QStringLiteral("&Tid..."), key("F5"));
-    mnuInS3 = separator(mnuInsert);
-    mnuEditStandard[0] = item(mnuInsert, QStringLiteral("mnuEditStandard0"),
-                              QStringLiteral("Standardte&xt..."), key("F2"));
-    mnuEditStandard[1] = item(mnuInsert, QStringLiteral("mnuEditStandard1"),
-                              QStringLiteral("&HTML-tecken..."), key("F4"));
-
-    mnuFormat = top(QStringLiteral("mnuFormat"), QStringLiteral("Forma&t"));
-    mnuFormOver = submenu(mnuFormat, QStringLiteral("mnuFormOver"), QStringLiteral("&Överskrift"));
-    QAction** headings[6] = {&mnuFormOv1, &mnuFormOv2, &mnuFormOv3,
-                             &mnuFormOv4, &mnuFormOv5, &mnuFormOv6};
-    for (int n = 1; n <= 6; ++n)
-        *headings[n - 1] = item(mnuFormOver, QStringLiteral("mnuFormOv%1").arg(n),
-                                QStringLiteral("<H%1> Överskrift &%1").arg(n),
-                                QKeySequence(QStringLiteral("Ctrl+F%1").arg(n)));
-    mnuFormStil = submenu(mnuFormat, QStringLiteral("mnuFormStil"), QStringLiteral("&Stil"));
-    mnuFormFont = item(mnuFormStil, QStringLiteral("mnuFormFont"),
-                       QStringLiteral("&Teckensnitt..."), key("Ctrl+F"));
-    separator(mnuFormStil);
-    mnuFormFet =
-        item(mnuFormStil, QStringLiteral("mnuFormFet"), QStringLiteral("<B> &Fet"), key("Ctrl+B"));
-    mnuFormKursiv = item(mnuFormStil, QStringLiteral("mnuFormKursiv"),
-                         QStringLiteral("<I> &Kursiv"), key("Ctrl+I"));
-    mnuFormUnder = item(mnuFormStil, QStringLiteral("mnuFormUnder"),
-                        QStringLiteral("<U> &Understruken"), key("Ctrl+U"));
-    mnuFormStrike = item(mnuFormStil, QStringLiteral("mnuFormStrike"),
-                         QStringLiteral("<STRIKE> &Genomstruken"));
-    separator(mnuFormStil);
-    mnuFormFontSub =
-        item(mnuFormStil, QStringLiteral("mnuFormFontSub"), QStringLiteral("<SUB> &Nedsänkt"));
-    mnuFormFontSup =
-        item(mnuFormStil, QStringLiteral("mnuFormFontSup"), QStringLiteral("<SUP> U&pphöjt"));
-    mnuFormSty = submenu(mnuFormat, QStringLiteral("mnuFormSty"), QStringLiteral("S&tycke"));
-    mnuFormBlock =
-        item(mnuFormSty, QStringLiteral("mnuFormBlock"), QStringLiteral("<BLOCKQUOTE> &Indrag"));
-    mnuFormCenter =
-        item(mnuFormSty, QStringLiteral("mnuFormCenter"), QStringLiteral("<CENTER> &Centrerad"));
-    mnuFormMulticol = item(mnuFormSty, QStringLiteral("mnuFormMulticol"),
-                           QStringLiteral("<MULTICOL> &Spalter (NS)..."));
-    mnuFormStycke = item(mnuFormSty, QStringLiteral("mnuFormStycke"),
-                         QStringLiteral("<P> &Stycke..."), key("Ctrl+P"));
-    mnuFormPre =
-        item(mnuFormSty, QStringLiteral("mnuFormPre"), QStringLiteral("<PRE> &Förformaterad"));
-    mnuFontS1 = separator(mnuFormat);
-    mnuFormSpc = submenu(mnuFormat, QStringLiteral("mnuFormSpc"), QStringLiteral("S&pecial"));
-    mnuFormAdd =
-        item(mnuFormSpc, QStringLiteral("mnuFormAdd"), QStringLiteral("<ADDRESS> &Adress"));
-    mnuFormBlink =
-        item(mnuFormSpc, QStringLiteral("mnuFormBlink"), QStringLiteral("<BLINK> &Blinka (NS)"));
-    mnuFormCit = item(mnuFormSpc, QStringLiteral("mnuFormCit"), QStringLiteral("<CITE>&Citat"));
-    mnuFormCode = item(mnuFormSpc, QStringLiteral("mnuFormCode"), QStringLiteral("<CODE> K&od"));
-    mnuFormDef =
-        item(mnuFormSpc, QStringLiteral("mnuFormDef"), QStringLiteral("<DFN> &Definition"));
-    mnuFormEm = item(mnuFormSpc, QStringLiteral("mnuFormEm"), QStringLiteral("<EM> &Betoning"));
-    mnuFormTan =
-        item(mnuFormSpc, QStringLiteral("mnuFormTan"), QStringLiteral("<KBD> &Tangentbord"));
-    mnuFormSamp =
-        item(mnuFormSpc, QStringLiteral("mnuFormSamp"), QStringLiteral("<SAMP> &Exempel"));
-    mnuFormStrong =
-        item(mnuFormSpc, QStringLiteral("mnuFormStrong"), QStringLiteral("<STRONG> &Stark"));
-    mnuFormTT = item(mnuFormSpc, QStringLiteral("mnuFormTT"), QStringLiteral("<TT> Sk&rivmaskin"));
-    mnuFormVar = item(mnuFormSpc, QStringLiteral("mnuFormVar"), QStringLiteral("<VAR> &Variabel"));
-
-    mnuTools = top(QStringLiteral("mnuTools"), QStringLiteral("&Verktyg"));
-    mnuArkivRun =
-        item(mnuTools, QStringLiteral("mnuArkivRun"), QStringLiteral("&Granska"), key("F12"));
-    mnuToolS1 = separator(mnuTools);
-    mnuError = submenu(mnuTools, QStringLiteral("mnuError"), QStringLiteral("&Felkontroll"));
-    mnuErrorAll = item(mnuError, QStringLiteral("mnuErrorAll"), QStringLiteral("&Kontrollera allt"),
-                       key("Ctrl+K"));
-    mnuErrors1 = separator(mnuError);
-    mnuErrorHakar =
-        item(mnuError, QStringLiteral("mnuErrorHakar"), QStringLiteral("&Taggar <>"), key("F6"));
-    mnuErrorStandard = item(mnuError, QStringLiteral("mnuErrorStandard"),
-                            QStringLiteral("&Standartaggar"), key("F7"));
-    mnuErrorCitat = item(mnuError, QStringLiteral("mnuErrorCitat"),
-                         QStringLiteral("&Citatstecken \"\""), key("F8"));
-    mnyKomprimera =
-        submenu(mnuTools, QStringLiteral("mnyKomprimera"), QStringLiteral("&Komprimera"));
-    mnuEditRader =
-        item(mnyKomprimera, QStringLiteral("mnuEditRader"), QStringLiteral("&Komprimera rader"));
-    separator(mnyKomprimera);
-    mnuRadPc =
-        item(mnyKomprimera, QStringLiteral("mnuRadPc"), QStringLiteral("&PC (ASCII 13 + 10)"));
-    mnuRadUnix =
-        item(mnyKomprimera, QStringLiteral("mnuRadUnix"), QStringLiteral("&Unix (ASCII 10)"));
-    mnuRadMac = item(mnyKomprimera, QStringLiteral("mnuRadMac"), QStringLiteral("&Mac (ASCII 13)"));
-    separator(mnyKomprimera);
-    mnuEditKill =
-        item(mnyKomprimera, QStringLiteral("mnuEditKill"), QStringLiteral("&Radera radbrytningar"));
-    mnuTools4 = separator(mnuTools);
-    mnuEditConvAscii = item(mnuTools, QStringLiteral("mnuEditConvAscii"),
-                            QStringLiteral("Konvertera till &ASCII-koder"));
-    mnuEditConvert = item(mnuTools, QStringLiteral("mnuEditConvert"),
-                          QStringLiteral("Konvertera till &HTML-koder"), key("Ctrl+H"));
-    mnuTools3 = separator(mnuTools);
-    mnuEditGem = item(mnuTools, QStringLiteral("mnuEditGem"), QStringLiteral("g&emener"));
-    mnuEditVersal = item(mnuTools, QStringLiteral("mnuEditVersal"), QStringLiteral("&VERSALER"));
-    mnuToolsS4 = separator(mnuTools);
-    mnuToolsSort = item(mnuTools, QStringLiteral("mnuToolsSort"), QStringLiteral("&Sortera rader"));
-
-    mnuHelp = top(QStringLiteral("mnuHelp"), QStringLiteral("&Hjälp"));
-    mnuHelpWebVessilora = item(mnuHelp, QStringLiteral("mnuHelpWebVessilora"),
-                               QStringLiteral("&Vessilora"), key("F1"));
-    mnuHelpS1 = separator(mnuHelp);
-    mnuHelpAbout = item(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&Om..."));
-
-    // The enabled state follows what is registered when a menu opens.
-    for (QMenu* menu : findChildren<QMenu*>())
-        connect(menu, &QMenu::aboutToShow, this, &frmEditor::refreshMenuItems);
-}
-
-template <class Slot> void frmEditor::on(QAction* action, Slot slot) {
-    connect(action, &QAction::triggered, this, slot);
-    m_handled.insert(action);
-}
-
-void frmEditor::tagDialogItem(QAction* action) {
-    m_tagDialogItems.insert(action);
-    const QString name = action->objectName();
-    connect(action, &QAction::triggered, this, [this, name] { openItem(name); });
-}
-
-void frmEditor::openItem(const QString& name) {
-    OpenTagDialog(name);
-}
-
-void frmEditor::wrapItem(QAction* action, const QString& tag) {
-    on(action, [tag] {
-        QString open = tag;
-        QString close;
-        WrapSelection(open, close);
-    });
-}
-
-void frmEditor::connectMenuItems() {
-    // Arkiv
-    on(mnuArkivNew, &frmEditor::mnuArkivNew_Click);
-    on(mnuNewMall, &frmEditor::mnuNewMall_Click);
-    on(mnuFileNewLatest, &frmEditor::mnuFileNewLatest_Click);
-    on(mnuArkivSpara, &frmEditor::mnuArkivSpara_Click);
-    on(mnuArkivSaveAs, &frmEditor::mnuArkivSaveAs_Click);
-    on(mnuFileUpdate, &frmEditor::mnuFileUpdate_Click);
-    on(mnuExit, &frmEditor::mnuExit_Click);
-    on(mnuExitWeb, &frmEditor::mnuExitWeb_Click);
-
-    // Redigera
-    on(mnuEditUndo, &frmEditor::mnuEditUndo_Click);
-    on(mnuEditRepeat, &frmEditor::mnuEditRepeat_Click);
-    on(mnuEditCut, &frmEditor::mnuEditCut_Click);
-    on(mnuEditCopy, &frmEditor::mnuEditCopy_Click);
-    on(mnuEditPaste, &frmEditor::mnuEditPaste_Click);
-    on(mnuEditDelete, &frmEditor::mnuEditDelete_Click);
-    on(mnuEditDelTagg, &frmEditor::mnuEditDelTagg_Click);
-    on(mnuEditAll, &frmEditor::mnuEditAll_Click);
-    on(mnuEditStandardOpen, &frmEditor::mnuEditStandardOpen_Click);
-    on(mnuEditStandardAddMark, &frmEditor::mnuEditStandardAddMark_Click);
-    on(mnuEditSok, &frmEditor::mnuEditSok_Click);
-    on(mnuEditFindNext, &frmEditor::mnuEditFindNext_Click);
-    m_handled.insert(mnuEditAuto); // a check item: choosing it inverts the mark
-    tagDialogItem(mnuEditFixTag);
-
-    // Visa
-    on(mnuViewFile, &frmEditor::mnuViewFile_Click);
-    on(mnuViewObj, &frmEditor::mnuViewObj_Click);
-    on(mnuArkivWeb, &frmEditor::mnuArkivWeb_Click);
-    on(mnuArkivLookIn, &frmEditor::mnuArkivLookIn_Click);
-
-    // Infoga: the tag dialogs
-    for (QAction* action :
-         {mnuInBack,     mnuInBacksound, mnuInsFormData,  mnuInsFormRadio, mnuInsFormHide,
-          mnuInsFormBut, mnuInsFormChk,  mnuInsFormList,  mnuInsFormText,  mnuMetaDesc,
-          mnuMetaArt,    mnuMetaKey,     mnuMetaRefresh,  mnuInsBild,      mnuInsFrameset,
-          mnuInsFrame,   mnuInInb,       mnuInLin,        mnuInScript,     mnuTableNew,
-          mnuTabHead,    mnuTabTr,       mnuTabTD,        mnuInBok,        mnuInDef,
-          mnuInNum,      mnuInBul,       mnuInLink,       mnuMarquee,      mnuInBr,
-          mnuInTid,      mnuFormFont,    mnuFormMulticol, mnuFormStycke})
-        tagDialogItem(action);
-
-    // Infoga: the pick lists
-    on(mnuEditStandard[0], [this] { mnuEditStandard_Click(0); });
-    on(mnuEditStandard[1], [this] { mnuEditStandard_Click(1); });
-
-    // Format: the items named after a tag wrap the selection in it
-    const std::pair<QAction*, const char*> wraps[] = {{mnuFormOv1, "H1"},
-                                                      {mnuFormOv2, "H2"},
-                                                      {mnuFormOv3, "H3"},
-                                                      {mnuFormOv4, "H4"},
-                                                      {mnuFormOv5, "H5"},
-                                                      {mnuFormOv6, "H6"},
-                                                      {mnuFormFet, "B"},
-                                                      {mnuFormKursiv, "I"},
-                                                      {mnuFormUnder, "U"},
-                                                      {mnuFormStrike, "STRIKE"},
-                                                      {mnuFormFontSub, "SUB"},
-                                                      {mnuFormFontSup, "SUP"},
-                                                      {mnuFormBlock, "BLOCKQUOTE"},
-                                                      {mnuFormCenter, "CENTER"},
-                                                      {mnuFormPre, "PRE"},
-                                                      {mnuFormAdd, "ADDRESS"},
-                                                      {mnuFormBlink, "BLINK"},
-                                                      {mnuFormCit, "CITE"},
-                                                      {mnuFormCode, "CODE"},
-                                                      {mnuFormDef, "DFN"},
-                                                      {mnuFormEm, "EM"},
-                                                      {mnuFormTan, "KBD"},
-                                                      {mnuFormSamp, "SAMP"},
-                                                      {mnuFormStrong, "STRONG"},
-                                                      {mnuFormTT, "TT"},
-                                                      {mnuFormVar, "VAR"}};
-    for (const auto& [action, tag] : wraps)
-        wrapItem(action, QString::fromLatin1(tag));
-
-    // Verktyg
-    on(mnuArkivRun, &frmEditor::mnuArkivRun_Click);
-    on(mnuErrorAll, &frmEditor::mnuErrorAll_Click);
-    on(mnuErrorHakar, &frmEditor::mnuErrorHakar_Click);
-    on(mnuErrorStandard, &frmEditor::mnuErrorStandard_Click);
-    on(mnuErrorCitat, &frmEditor::mnuErrorCitat_Click);
-    on(mnuEditRader, &frmEditor::mnuEditRader_Click);
-    on(mnuRadPc, &frmEditor::mnuRadPc_Click);
-    on(mnuRadUnix, &frmEditor::mnuRadUnix_Click);
-    on(mnuRadMac, &frmEditor::mnuRadMac_Click);
-    on(mnuEditKill, &frmEditor::mnuEditKill_Click);
-    on(mnuEditConvAscii, &frmEditor::mnuEditConvAscii_Click);
-    on(mnuEditConvert, &frmEditor::mnuEditConvert_Click);
-    on(mnuEditGem, &frmEditor::mnuEditGem_Click);
-    on(mnuEditVersal, &frmEditor::mnuEditVersal_Click);
-    on(mnuToolsSort, &frmEditor::mnuToolsSort_Click);
-
-    // Hjälp
-    on(mnuHelpWebVessilora, &frmEditor::mnuHelpWebVessilora_Click);
-    on(mnuHelpAbout, &frmEditor::mnuHelpAbout_Click);
-
+    mnuVisa = menu(QStringLiteral("mnuVisa"));
+    mnuInsForm = menu(QStringLiteral("mnuInsForm"));
+    mnuInList = menu(QStringLiteral("mnuInList"));
+    mnuTable = menu(QStringLiteral("mnuTable"));
+    mnuEditAuto = menuItem(QStringLiteral("mnuEditAuto"));
+    mnuViewFile = menuItem(QStringLiteral("mnuViewFile"));
+    mnuViewObj = menuItem(QStringLiteral("mnuViewObj"));
     refreshMenuItems();
 }
 
-void frmEditor::refreshMenuItems() {
-    for (QMenu* menu : findChildren<QMenu*>()) {
-        for (QAction* action : menu->actions()) {
-            if (action->isSeparator() || action->menu())
-                continue;
-            if (m_tagDialogItems.contains(action))
-                action->setEnabled(TagDialogRegistered(action->objectName()));
-            else
-                action->setEnabled(m_handled.contains(action));
-        }
+void frmEditor::connectItem(QAction* action, const MenuEntry& entry) {
+    const QString name = action->objectName();
+    switch (entry.kind) {
+    case MenuKind::Menu:
+    case MenuKind::Separator:
+    case MenuKind::Later:
+        break;
+    case MenuKind::Check:
+        // Checked as designed; choosing the item inverts the mark.
+        action->setCheckable(true);
+        action->setChecked(true);
+        m_handled.insert(action);
+        if (entry.handler)
+            connect(action, &QAction::triggered, this, entry.handler);
+        break;
+    case MenuKind::Command:
+        m_handled.insert(action);
+        connect(action, &QAction::triggered, this, entry.handler);
+        break;
+    case MenuKind::Dialog:
+        m_dialogItems.insert(action);
+        connect(action, &QAction::triggered, this, [name] { OpenTagDialog(name); });
+        break;
+    case MenuKind::Guide:
+        m_dialogItems.insert(action);
+        connect(action, &QAction::triggered, this, [this, name] {
+            if (SavePrompt() != MsgAnswer::Cancel)
+                OpenTagDialog(name);
+        });
+        break;
+    case MenuKind::Wrap: {
+        m_handled.insert(action);
+        const QString tag = QLatin1String(entry.tag);
+        connect(action, &QAction::triggered, this, [tag] {
+            QString open = tag;
+            QString close;
+            WrapSelection(open, close);
+        });
+        break;
     }
-    mnuArkivWeb->setEnabled(ToolRegistered(Tool::ColourPicker));
+    }
+}
+
+QAction* frmEditor::menuItem(const QString& name) const {
+    return m_items.value(name, nullptr);
+}
+
+QMenu* frmEditor::menu(const QString& name) const {
+    return m_menus.value(name, nullptr);
+}
+
+void frmEditor::refreshMenuItems() {
+    for (QAction* action : std::as_const(m_items)) {
+        if (action->isSeparator())
+            continue;
+        if (m_dialogItems.contains(action))
+            action->setEnabled(TagDialogRegistered(action->objectName()));
+        else
+            action->setEnabled(m_handled.contains(action));
+    }
+    if (QAction* colour = menuItem(QStringLiteral("mnuArkivWeb")))
+        colour->setEnabled(ToolRegistered(Tool::ColourPicker));
 }
 
 // --- Handlers -----------------------------------------------------------------------------

@@ -4,14 +4,14 @@
 
 #include "editor/frmeditor.h"
 
-#include "widgets/filepanes.h"
 #include "editor/frmnewmall.h"
-#include "widgets/picklist.h"
-#include "widgets/tagwriting.h"
-#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/standardtexts.h"
 #include "platform/files.h"
+#include "widgets/filepanes.h"
+#include "widgets/picklist.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 
 #include <QFileInfo>
 

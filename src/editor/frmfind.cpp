@@ -1,9 +1,9 @@
 #include "editor/frmfind.h"
 
-#include "widgets/tagwriting.h"
-#include "widgets/textarea.h"
 #include "markup/find.h"
 #include "platform/platform.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,13 +1,13 @@
 #include "editor/frmnewmall.h"
 
-#include "widgets/filepanes.h"
-#include "widgets/tagwriting.h"
 #include "markup/globals.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "platform/textrules.h"
 #include "shell/inimod.h"
+#include "widgets/filepanes.h"
+#include "widgets/tagwriting.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -5,7 +5,13 @@
 #include <QFocusEvent>
 #include <QMouseEvent>
 
-TextField::TextField(QWidget* parent) : QLineEdit(parent) {}
+#include <limits>
+
+TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+    // A field holds whatever it is given: a long selection prefilled into a dialog must come
+    // back whole, never cut at the toolkit's default limit.
+    setMaxLength(std::numeric_limits<int>::max());
+}
 
 void TextField::applyFocusSelection() {
     switch (m_selection) {

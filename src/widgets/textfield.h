@@ -1,7 +1,8 @@
 #pragma once
-// The one-line text field of the tag dialogs. When it gets the focus it can select its whole
-// text (so typing replaces it) or only the name part of a link or file path ("bilder/foto.gif"
-// selects "foto", a "mailto:" address its user part), as each dialog declares per field.
+// The one-line text field of the dialogs. It has no length limit. When it gets the focus it can
+// select its whole text (so typing replaces it) or only the name part of a link or file path
+// ("bilder/foto.gif" selects "foto", a "mailto:" address its user part), as each dialog declares
+// per field.
 
 #include <QLineEdit>
 

@@ -4,9 +4,9 @@
 // field.
 
 #include "dialogs/smalldialogs.h"
+#include "testsupport.h"
 #include "widgets/dialogregistry.h"
 #include "widgets/textarea.h"
-#include "testsupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,6 +41,7 @@ private slots:
     void paragraphEditsTheOldTag();
     void colourDroppedOnTheLineColour();
     void soundPathSelectsTheFileName();
+    void longSelectionComesBackWhole();
 
 private:
     // Puts text into the editor; "[" and "]" mark the selection and are removed.
@@ -244,6 +245,17 @@ void tst_smalldialogs::soundPathSelectsTheFileName() {
     QTest::keyClick(sound->cmbAntal, Qt::Key_Backtab, Qt::ShiftModifier);
     QVERIFY(sound->txtSrc->hasFocus());
     QCOMPARE(sound->txtSrc->selectedText(), QStringLiteral("regn"));
+}
+
+// A selection longer than a line edit's usual limit is prefilled and written back whole.
+void tst_smalldialogs::longSelectionComesBackWhole() {
+    const QString description(40000, QLatin1Char('x'));
+    setEditorText(QLatin1Char('[') + description + QLatin1Char(']'));
+    auto* dialog = qobject_cast<frmInBok*>(open(QStringLiteral("mnuInBok")));
+    QCOMPARE(dialog->txtBeskrivning->text().size(), description.size());
+    dialog->txtName->setText(QStringLiteral("n"));
+    dialog->cmdOK->click();
+    QCOMPARE(area->text(), QStringLiteral("<A NAME=\"n\">") + description + QStringLiteral("</A>"));
 }
 
 QTEST_MAIN(tst_smalldialogs)

@@ -3,10 +3,16 @@
 // ways of cancelling, the busy pointer and the focus rule of text fields.
 
 #include "dialogs/tagdialog.h"
-#include "widgets/textarea.h"
+#include "dialogs/tagdialogs.h"
 #include "testsupport.h"
+#include "widgets/dialogregistry.h"
+#include "widgets/textarea.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -22,11 +28,26 @@ public:
         busyWhileWriting = true;
         txtName = addTextField("txtName", QStringLiteral("&Namn:"));
         txtText = addTextField("txtText", QStringLiteral("T&ext:"));
-        selectAllOnFocus({txtName});
+        keepCaretOnFocus(txtText);
+        beginGroup("frmSize", QStringLiteral("Storlek"));
+        txtBredd = addSizeField("txtBredd", QStringLiteral("&Bredd:"), "chkBProc",
+                                QStringLiteral("&Procent"), PercentWhile::NonZero);
+        endGroup();
+        newColumn();
+        cmbKind = addFixedList("cmbKind", QStringLiteral("&Sort:"),
+                               {QStringLiteral("A"), QStringLiteral("B")});
+        options = addOptionGroup(QStringLiteral("&Val:"),
+                                 {{"optA", QStringLiteral("&A")}, {"optB", QStringLiteral("&B")}});
+        lstList = addListBox("lstList", QStringLiteral("&Lista:"));
+        lstList->addItems({QStringLiteral("x"), QStringLiteral("y")});
         requireNonBlank(txtName);
     }
     TextField* txtName;
     TextField* txtText;
+    TextField* txtBredd;
+    QComboBox* cmbKind;
+    QList<QRadioButton*> options;
+    QListWidget* lstList;
     using TagDialog::unloadWhenHidden;
 
 protected:
@@ -35,6 +56,7 @@ protected:
         busyWhileWritten = static_cast<FakePlatform&>(platform()).busyDepth;
         startTag(QStringLiteral("<T"));
         attribute(QStringLiteral("NAME"), txtName, AttrText);
+        sizeAttribute(QStringLiteral("WIDTH"), txtBredd, AttrNumberNonZero);
         closeStartTag();
         InsertTagText(TagBuffer);
     }
@@ -54,6 +76,10 @@ private slots:
     void unloadedDialogIsBuiltAgain();
     void focusSelection_data();
     void focusSelection();
+    void sizeField_data();
+    void sizeField();
+    void listsAndOptions();
+    void everyMenuItemHasADialog();
 
 private:
     frmTest& openTest();
@@ -187,6 +213,77 @@ void tst_tagdialog::focusSelection() {
         field->setFocus(Qt::OtherFocusReason);
     QVERIFY(field->hasFocus());
     QCOMPARE(field->selectedText(), selectAll ? field->text() : QString());
+}
+
+// A width with its percent box: the box follows the number, and a "%" typed into the field
+// means a percentage as the checked box does.
+void tst_tagdialog::sizeField_data() {
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<bool>("percent");
+    QTest::addColumn<bool>("boxEnabled");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("number") << "50" << false << true << " WIDTH=\"50\"";
+    QTest::newRow("box checked") << "50" << true << true << " WIDTH=\"50%\"";
+    QTest::newRow("percent typed") << " 50% " << false << true << " WIDTH=\"50%\"";
+    QTest::newRow("negative: box enabled") << "-5" << false << true << " WIDTH=\"-5\"";
+    QTest::newRow("zero: the disabled box still counts") << "0" << true << false << " WIDTH=\"0%\"";
+}
+
+void tst_tagdialog::sizeField() {
+    QFETCH(QString, width);
+    QFETCH(bool, percent);
+    QFETCH(bool, boxEnabled);
+    QFETCH(QString, written);
+    frmTest& dialog = openTest();
+    dialog.txtName->setText(QStringLiteral("n"));
+    dialog.txtBredd->setText(width);
+    auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkBProc"));
+    box->setChecked(percent);
+    QCOMPARE(box->isEnabled(), boxEnabled);
+    dialog.cmdOK->click();
+    QCOMPARE(area->text(), QStringLiteral("a<T NAME=\"n\"%1>b").arg(written));
+}
+
+void tst_tagdialog::listsAndOptions() {
+    frmTest& dialog = openTest();
+    QVERIFY(!dialog.cmbKind->isEditable());
+    QCOMPARE(dialog.cmbKind->currentIndex(), 0);
+    QVERIFY(dialog.options[0]->isChecked());
+    dialog.options[1]->setChecked(true);
+    QVERIFY(!dialog.options[0]->isChecked());
+    // A double click on an entry is OK, unless OK is disabled.
+    const QRect second = dialog.lstList->visualItemRect(dialog.lstList->item(1));
+    QTest::mouseDClick(dialog.lstList->viewport(), Qt::LeftButton, {}, second.center());
+    QVERIFY(dialog.isVisible());
+    dialog.txtName->setText(QStringLiteral("n"));
+    QTest::mouseDClick(dialog.lstList->viewport(), Qt::LeftButton, {}, second.center());
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(area->text(), QStringLiteral("a<T NAME=\"n\">b"));
+}
+
+// Every dialog item of the editor's menus opens a dialog of this library; the list names those
+// still to come.
+void tst_tagdialog::everyMenuItemHasADialog() {
+    const QStringList stillToCome = {
+        QStringLiteral("mnuEditFixTag"),  QStringLiteral("mnuInBack"),
+        QStringLiteral("mnuInsFormData"), QStringLiteral("mnuInsFormRadio"),
+        QStringLiteral("mnuInsFormHide"), QStringLiteral("mnuInsFormBut"),
+        QStringLiteral("mnuInsFormChk"),  QStringLiteral("mnuInsFormList"),
+        QStringLiteral("mnuInsFormText"), QStringLiteral("mnuMetaDesc"),
+        QStringLiteral("mnuMetaArt"),     QStringLiteral("mnuMetaKey"),
+        QStringLiteral("mnuMetaRefresh"), QStringLiteral("mnuInsBild"),
+        QStringLiteral("mnuInsFrameset"), QStringLiteral("mnuInsFrame"),
+        QStringLiteral("mnuInInb"),       QStringLiteral("mnuTableNew"),
+        QStringLiteral("mnuTabHead"),     QStringLiteral("mnuTabTr"),
+        QStringLiteral("mnuTabTD"),       QStringLiteral("mnuInDef"),
+        QStringLiteral("mnuInNum"),       QStringLiteral("mnuInBul"),
+        QStringLiteral("mnuInLink"),      QStringLiteral("mnuMarquee"),
+        QStringLiteral("mnuInTid"),       QStringLiteral("mnuFormFont")};
+    ClearTagDialogs();
+    RegisterTagDialogs();
+    for (const QString& item : TagDialogMenuItems())
+        QVERIFY2(TagDialogRegistered(item) != stillToCome.contains(item), qPrintable(item));
+    ClearTagDialogs();
 }
 
 QTEST_MAIN(tst_tagdialog)

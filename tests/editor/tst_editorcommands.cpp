@@ -3,10 +3,10 @@
 // pointer, automatic indentation and the repeat key.
 
 #include "editor/frmeditor.h"
-#include "widgets/textarea.h"
 #include "markup/entities.h"
 #include "markup/globals.h"
 #include "testsupport.h"
+#include "widgets/textarea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -291,21 +291,21 @@ void tst_editorcommands::commandIsUndoneInOneStep() {
     set(before, 0, int(before.size()));
     QTest::keyClick(editor->txtText, Qt::Key_H, Qt::ControlModifier);
     editor->txtText->setSel(0, editor->txtText->textLength());
-    editor->mnuEditDelTagg->trigger();
+    editor->menuItem(QStringLiteral("mnuEditDelTagg"))->trigger();
     QCOMPARE(text(), QStringLiteral("xfet &aring;\r\ny"));
-    editor->mnuEditUndo->trigger();
+    editor->menuItem(QStringLiteral("mnuEditUndo"))->trigger();
     QCOMPARE(text(), QStringLiteral("x<B>fet</B> &aring;\r\ny"));
-    editor->mnuEditUndo->trigger();
+    editor->menuItem(QStringLiteral("mnuEditUndo"))->trigger();
     QCOMPARE(text(), before);
 }
 
 void tst_editorcommands::letterCaseKeepsSelectionAndRepeats() {
     set(QStringLiteral("ett Ord här"), 4, 7);
-    editor->mnuEditVersal->trigger();
+    editor->menuItem(QStringLiteral("mnuEditVersal"))->trigger();
     QCOMPARE(text(), QStringLiteral("ett ORD HÄR"));
     QCOMPARE(editor->txtText->selStart(), 4);
     QCOMPARE(editor->txtText->selLength(), 7);
-    editor->mnuEditGem->trigger();
+    editor->menuItem(QStringLiteral("mnuEditGem"))->trigger();
     QCOMPARE(text(), QStringLiteral("ett ord här"));
     QCOMPARE(editor->txtText->selLength(), 7);
     editor->txtText->setSel(0, 0);
@@ -349,7 +349,7 @@ void tst_editorcommands::enterThatAnsweredAQuestionDoesNotIndent() {
         QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
         QApplication::sendEvent(editor->txtText, &back);
     };
-    editor->mnuToolsSort->trigger();
+    editor->menuItem(QStringLiteral("mnuToolsSort"))->trigger();
     QTest::keyRelease(editor->txtText, Qt::Key_Return);
     QCOMPARE(text(), QStringLiteral("  a\r\n  b\r\n\r\n"));
 }
@@ -357,19 +357,19 @@ void tst_editorcommands::enterThatAnsweredAQuestionDoesNotIndent() {
 void tst_editorcommands::clipboardCommandsNeedASelection() {
     QApplication::clipboard()->setText(QStringLiteral("kvar"));
     set(QStringLiteral("abc"), 1);
-    editor->mnuEditCut->trigger();
-    editor->mnuEditCopy->trigger();
+    editor->menuItem(QStringLiteral("mnuEditCut"))->trigger();
+    editor->menuItem(QStringLiteral("mnuEditCopy"))->trigger();
     QCOMPARE(text(), QStringLiteral("abc"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kvar"));
     editor->txtText->setSel(1, 1);
-    editor->mnuEditCut->trigger();
+    editor->menuItem(QStringLiteral("mnuEditCut"))->trigger();
     QCOMPARE(text(), QStringLiteral("ac"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("b"));
-    editor->mnuEditAll->trigger();
-    editor->mnuEditPaste->trigger();
+    editor->menuItem(QStringLiteral("mnuEditAll"))->trigger();
+    editor->menuItem(QStringLiteral("mnuEditPaste"))->trigger();
     QCOMPARE(text(), QStringLiteral("b"));
-    editor->mnuEditAll->trigger();
-    editor->mnuEditDelete->trigger();
+    editor->menuItem(QStringLiteral("mnuEditAll"))->trigger();
+    editor->menuItem(QStringLiteral("mnuEditDelete"))->trigger();
     QCOMPARE(text(), QString());
 }
 

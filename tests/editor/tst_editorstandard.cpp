@@ -4,14 +4,14 @@
 
 #include "editor/frmeditor.h"
 #include "editor/frmnewmall.h"
-#include "widgets/picklist.h"
-#include "widgets/textarea.h"
 #include "markup/entities.h"
 #include "markup/globals.h"
 #include "markup/standardtexts.h"
 #include "platform/files.h"
 #include "shell/inimod.h"
 #include "testsupport.h"
+#include "widgets/picklist.h"
+#include "widgets/textarea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -173,7 +173,7 @@ void tst_editorstandard::openingStandardTxt() {
     else
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("standard.txt")));
     openEditor();
-    editor->mnuEditStandardOpen->trigger();
+    editor->menuItem(QStringLiteral("mnuEditStandardOpen"))->trigger();
     if (readable) {
         QVERIFY(scope->fake.messages().isEmpty());
         QCOMPARE(editor->txtText->text(), QStringLiteral("Hej\r\nDu"));
@@ -205,7 +205,7 @@ void tst_editorstandard::addingTheSelection() {
     openEditor();
     editor->txtText->setWholeText(text);
     editor->txtText->setSel(0, length);
-    editor->mnuEditStandardAddMark->trigger();
+    editor->menuItem(QStringLiteral("mnuEditStandardAddMark"))->trigger();
     QCOMPARE(folder->read(QStringLiteral("standard.txt")), file);
     QVERIFY(scope->fake.messages().isEmpty());
     QCOMPARE(editor->cmbMagicText[0]->entries(), ReadStandardTexts(standardPath()));
@@ -217,7 +217,7 @@ void tst_editorstandard::writeProtectedFileIsReported() {
     openEditor();
     editor->txtText->setWholeText(QStringLiteral("ny"));
     editor->txtText->setSel(0, 2);
-    editor->mnuEditStandardAddMark->trigger();
+    editor->menuItem(QStringLiteral("mnuEditStandardAddMark"))->trigger();
     QCOMPARE(scope->fake.messages().size(), 1);
     QCOMPARE(
         scope->fake.lastMessage(),
@@ -241,7 +241,7 @@ void tst_editorstandard::savingReloadsOnlyStandardTxt() {
     folder->write(QStringLiteral("standard.txt"), "Ny\r\n");
     CurrentFile = JoinPath(docs->path(),
                            small ? QStringLiteral("standard.txt") : QStringLiteral("Standard.txt"));
-    editor->mnuArkivSpara->trigger();
+    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
     QVERIFY(QFileInfo::exists(CurrentFile));
     QCOMPARE(editor->cmbMagicText[0]->entries(),
              QStringList(small ? QStringLiteral("Ny") : QStringLiteral("Gammal")));

@@ -2,11 +2,11 @@
 
 #include "editor/frmeditor.h"
 #include "editor/frmfind.h"
-#include "widgets/tagwriting.h"
-#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "shell/tools.h"
 #include "testsupport.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -120,7 +120,8 @@ void tst_findwindow::menuItemsShowAndHideTheWindow() {
     editor.txtText->setWholeText(QStringLiteral("ett <P>två</P> tre <P>"));
     editor.txtText->setSel(0, 0);
 
-    editor.mnuEditFindNext->trigger(); // no search text yet: the window opens
+    editor.menuItem(QStringLiteral("mnuEditFindNext"))
+        ->trigger(); // no search text yet: the window opens
     frmFind& find = FindWindow();
     QVERIFY(find.isVisible());
     QVERIFY(!editor.isEnabled());
@@ -133,13 +134,14 @@ void tst_findwindow::menuItemsShowAndHideTheWindow() {
     QVERIFY(editor.isEnabled());
     QCOMPARE(editor.txtText->selStart(), 4);
 
-    editor.mnuEditFindNext->trigger(); // F3 repeats the search without the window
+    editor.menuItem(QStringLiteral("mnuEditFindNext"))
+        ->trigger(); // F3 repeats the search without the window
     QVERIFY(!find.isVisible());
     QCOMPARE(editor.txtText->selStart(), 19);
 
     find.move(find.pos() + QPoint(40, 30)); // the user moves the window aside
     const QPoint movedTo = find.pos();
-    editor.mnuEditSok->trigger();
+    editor.menuItem(QStringLiteral("mnuEditSok"))->trigger();
     QVERIFY(find.isVisible());
     QCOMPARE(find.pos(), movedTo);                       // centred only when it first loads
     QCOMPARE(find.Text1->text(), QStringLiteral("<p>")); // kept while hidden

@@ -1,13 +1,13 @@
 // The template window and the last template: listing, preselection, choosing, every way of
 // closing recording the choice, and the failures the user is told about.
 
-#include "widgets/filepanes.h"
 #include "editor/frmnewmall.h"
-#include "widgets/tagwriting.h"
-#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "shell/inimod.h"
 #include "testsupport.h"
+#include "widgets/filepanes.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
 
 #include <QDir>
 #include <QFile>
