@@ -3,6 +3,7 @@
 // background sound going into the head, their enabling rules, the colour field and the path
 // field.
 
+#include "dialogfixture.h"
 #include "dialogs/smalldialogs.h"
 #include "testsupport.h"
 #include "widgets/dialogregistry.h"
@@ -18,23 +19,13 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-namespace {
-
-void row(const char* name, const char* menuItem, const char* fields, int tagCase, int quoteStyle,
-         const char* before, const char* after) {
-    QTest::newRow(name) << QString::fromUtf8(menuItem) << QString::fromUtf8(fields) << tagCase
-                        << quoteStyle << QString::fromUtf8(before) << QString::fromUtf8(after);
-}
-
-} // namespace
-
 class tst_smalldialogs : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { fixture = std::make_unique<DialogFixture>(&RegisterSmallDialogs); }
+    void cleanup() { fixture.reset(); }
     void markup_data();
-    void markup();
+    void markup() { fixture->runMarkupRow(); }
     void enabling_data();
     void enabling();
     void paragraphEditsTheOldTag_data();
@@ -44,77 +35,18 @@ private slots:
     void longSelectionComesBackWhole();
 
 private:
-    // Puts text into the editor; "[" and "]" mark the selection and are removed.
-    void setEditorText(QString text);
-    // Opens the dialog of a menu item and returns it.
-    TagDialog* open(const QString& menuItem);
-    // "txtBredd=50;chkProcent=1": texts of fields and combo boxes, check boxes 1 or 0.
-    static void setFields(TagDialog* dialog, const QString& fields);
+    void setEditorText(const QString& text) { fixture->setEditorText(text); }
+    TagDialog* open(const QString& menuItem) { return fixture->open(menuItem); }
+    static void setFields(TagDialog* dialog, const QString& fields) {
+        DialogFixture::setFields(dialog, fields);
+    }
 
-    FakePlatformScope platformScope;
-    QWidget* window = nullptr;
-    TextArea* area = nullptr;
+    std::unique_ptr<DialogFixture> fixture;
 };
 
-void tst_smalldialogs::init() {
-    window = new QWidget;
-    area = new TextArea(window);
-    (new QVBoxLayout(window))->addWidget(area);
-    SetEditorWindow(window, area);
-    RegisterSmallDialogs();
-    TagCase = 0;
-    AttrQuoteStyle = 0;
-    ForceLowerCase = false;
-    ParagraphEditMode = false;
-}
-
-void tst_smalldialogs::cleanup() {
-    DeleteTagDialogs();
-    ClearTagDialogs();
-    SetEditorWindow(nullptr, nullptr);
-    delete window;
-}
-
-void tst_smalldialogs::setEditorText(QString text) {
-    const auto start = text.indexOf(QLatin1Char('['));
-    const auto end = text.indexOf(QLatin1Char(']'));
-    text.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
-    area->setWholeText(text);
-    area->setSel(static_cast<int>(start), static_cast<int>(end - start - 1));
-}
-
-TagDialog* tst_smalldialogs::open(const QString& menuItem) {
-    if (!OpenTagDialog(menuItem))
-        qFatal("no dialog for %s", qPrintable(menuItem));
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<TagDialog*>(w); dialog && dialog->isVisible())
-            return dialog;
-    }
-    qFatal("the dialog of %s is not shown", qPrintable(menuItem));
-}
-
-void tst_smalldialogs::setFields(TagDialog* dialog, const QString& fields) {
-    for (const QString& field : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString name = field.section(QLatin1Char('='), 0, 0);
-        const QString value = field.section(QLatin1Char('='), 1);
-        QObject* control = dialog->findChild<QObject*>(name);
-        QVERIFY2(control, qPrintable(name));
-        if (auto* edit = qobject_cast<QLineEdit*>(control))
-            edit->setText(value);
-        else if (auto* combo = qobject_cast<QComboBox*>(control))
-            combo->setEditText(value);
-        else if (auto* box = qobject_cast<QCheckBox*>(control))
-            box->setChecked(value == QLatin1String("1"));
-    }
-}
-
 void tst_smalldialogs::markup_data() {
-    QTest::addColumn<QString>("menuItem");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<int>("tagCase");
-    QTest::addColumn<int>("quoteStyle");
-    QTest::addColumn<QString>("before"); // the editor's text, the selection in brackets
-    QTest::addColumn<QString>("after");
+    DialogFixture::markupColumns();
+    const auto row = &DialogFixture::markupRow;
 
     row("br, empty clear", "mnuInBr", "", 0, 0, "a[old]b", "a<BR>b");
     row("br, first capital", "mnuInBr", "cmbClear=ALL", 2, 1, "[]", "<Br Clear=\"ALL\">");
@@ -146,25 +78,6 @@ void tst_smalldialogs::markup_data() {
         "<HEAD><TITLE>t</TITLE>\r\n<BGSOUND SRC=\"ljud.mid\" LOOP=\"INFINITE\"></HEAD><BODY>xy");
     row("sound, no head", "mnuInBacksound", "txtSrc=a.wav", 2, 0, "x[]y",
         "x<Bgsound Src=\"a.wav\">y");
-}
-
-void tst_smalldialogs::markup() {
-    QFETCH(QString, menuItem);
-    QFETCH(QString, fields);
-    QFETCH(int, tagCase);
-    QFETCH(int, quoteStyle);
-    QFETCH(QString, before);
-    QFETCH(QString, after);
-    TagCase = tagCase;
-    AttrQuoteStyle = quoteStyle;
-    setEditorText(before);
-    TagDialog* dialog = open(menuItem);
-    QVERIFY(!window->isEnabled());
-    setFields(dialog, fields);
-    dialog->cmdOK->click();
-    QCOMPARE(area->text(), after);
-    QVERIFY(window->isEnabled());
-    QVERIFY(!dialog->isVisible());
 }
 
 void tst_smalldialogs::enabling_data() {
@@ -221,7 +134,7 @@ void tst_smalldialogs::paragraphEditsTheOldTag() {
     QVERIFY(p.chkAddExit->isChecked()); // the selection (the old tag) checks it
     p.chkAddExit->setChecked(end == 0);
     (end == 2 ? p.cmdCancel : p.cmdOK)->click();
-    QCOMPARE(area->text(), after);
+    QCOMPARE(fixture->area->text(), after);
     QVERIFY(!ParagraphEditMode);
 }
 
@@ -255,7 +168,8 @@ void tst_smalldialogs::longSelectionComesBackWhole() {
     QCOMPARE(dialog->txtBeskrivning->text().size(), description.size());
     dialog->txtName->setText(QStringLiteral("n"));
     dialog->cmdOK->click();
-    QCOMPARE(area->text(), QStringLiteral("<A NAME=\"n\">") + description + QStringLiteral("</A>"));
+    QCOMPARE(fixture->area->text(),
+             QStringLiteral("<A NAME=\"n\">") + description + QStringLiteral("</A>"));
 }
 
 QTEST_MAIN(tst_smalldialogs)

@@ -1,0 +1,50 @@
+#pragma once
+// Dialog tests: an editor stand-in (a window whose text area is registered as the editor)
+// and helpers that drive a tag dialog the way the user does, through its menu item.
+//
+// A data-driven markup test needs only rows and one line:
+//   void markup_data() { DialogFixture::markupColumns();
+//       DialogFixture::markupRow("br", "mnuInBr", "cmbClear=ALL", 0, 0, "a[x]b", "a<BR ...>b"); }
+//   void markup() { fixture.runMarkupRow(); }
+
+#include "platform/fakeplatform.h"
+
+#include <QString>
+#include <memory>
+
+class QWidget;
+class TagDialog;
+class TextArea;
+class FakePlatformScope;
+
+class DialogFixture {
+public:
+    // Registers the dialogs with register (e.g. RegisterTagDialogs) and resets the tag style
+    // to capitals and double quotes.
+    explicit DialogFixture(void (*registerDialogs)());
+    ~DialogFixture();
+
+    // Puts text into the editor; "[" and "]" mark the selection and are removed.
+    void setEditorText(QString text);
+    // Opens the dialog of a menu item, as the menu does, and returns it.
+    TagDialog* open(const QString& menuItem);
+    // "txtBredd=50;chkProcent=1;cmbTyp=#2;optGet=1": texts of fields and combo boxes
+    // ("#n" chooses list entry n), check and option buttons 1 or 0.
+    static void setFields(QWidget* dialog, const QString& fields);
+
+    // The columns of a markup table: menuItem, fields, tagCase, quoteStyle, before, after.
+    static void markupColumns();
+    static void markupRow(const char* name, const char* menuItem, const char* fields, int tagCase,
+                          int quoteStyle, const char* before, const char* after);
+    // Runs the current row: the editor's text before, the dialog opened by its menu item, the
+    // fields set, OK; the editor's text must then be the text after, the editor enabled again
+    // and the dialog hidden.
+    void runMarkupRow();
+
+    FakePlatform& fake();
+    QWidget* window = nullptr;
+    TextArea* area = nullptr;
+
+private:
+    std::unique_ptr<FakePlatformScope> m_platform;
+};
