@@ -4,6 +4,7 @@
 #include "editor/frmeditor.h"
 
 #include "editor/frmfind.h"
+#include "markup/document.h"
 #include "markup/globals.h"
 #include "markup/paths.h"
 #include "markup/tagwriter.h"
@@ -73,6 +74,11 @@ frmEditor::frmEditor(QWidget* parent) : QMainWindow(parent) {
     buildPickLists();
     buildStrip();
     buildMenus();
+    // The encoding of the document, at the right end of the menu bar where it moves nothing.
+    lblEncoding = new QLabel(menuBar());
+    lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
+    lblEncoding->setContentsMargins(0, 0, 8, 0);
+    menuBar()->setCornerWidget(lblEncoding, Qt::TopRightCorner);
     // The designed client area is 8955 x 5700 twips, below the menu bar; wider when the tag
     // strip needs more room in this font, so that no label is cut off.
     const int stripEnd = lblMenu[9]->geometry().right() + 1 + pixels(80);
@@ -268,6 +274,7 @@ void frmEditor::UpdateTitle(bool TitleOnly) {
     else
         setWindowTitle(captionText((DocumentChanged ? QStringLiteral("* ") : QString()) +
                                    namePart(CurrentFile) + QStringLiteral(" - Editor")));
+    showEncoding();
     if (TitleOnly)
         return;
 
@@ -312,28 +319,24 @@ void frmEditor::txtText_Change() {
 // --- Opening ----------------------------------------------------------------------------
 
 bool frmEditor::OpenDocument(const QString& path) {
-    m_openFailure = OpenFailure::Unreadable;
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.isFile())
-        return false;
-    // One byte is one character: a file too large for the text area is not read at all.
-    if (file.size() > TextArea::MaxLength) {
+    // Every save ends the text with CR LF; opening takes that one away again, and the document
+    // remembers it, so a file that did not end so is saved as it was.
+    DocumentRead read = ReadDocument(path, FinalBreak::Drop);
+    if (read.outcome == ReadOutcome::Ok && !txtText->setWholeText(read.text))
+        read.outcome = ReadOutcome::TooLarge;
+    read.text.clear();
+    switch (read.outcome) {
+    case ReadOutcome::Ok:
+        break;
+    case ReadOutcome::TooLarge:
         m_openFailure = OpenFailure::TooLarge;
         return false;
-    }
-    QByteArray bytes;
-    if (!ReadFileBytes(path, bytes))
-        return false;
-    QString text = DecodeCp1252(bytes);
-    bytes.clear();
-    // Every save ends the text with CR LF; opening takes that one away again.
-    if (text.size() >= 3 && text.endsWith(QLatin1String("\r\n")))
-        text.chop(2);
-    if (!txtText->setWholeText(text)) {
-        m_openFailure = OpenFailure::TooLarge;
+    case ReadOutcome::Unreadable:
+        m_openFailure = OpenFailure::Unreadable;
         return false;
     }
     m_openFailure = OpenFailure::None;
+    CurrentFormat = read.format;
     DocumentChanged = false;
     UpdateTitle(false);
     return true;
@@ -386,6 +389,7 @@ void frmEditor::newDocumentText() {
                          tag("</HTML>");
     txtText->setWholeText(text);
     txtText->setSel(23, 20);
+    CurrentFormat = DocumentFormat();
 }
 
 void frmEditor::mnuArkivNew_Click() {
@@ -417,17 +421,59 @@ MsgAnswer frmEditor::SavePrompt() {
 }
 
 bool frmEditor::writeDocument() {
-    StatusText.clear();
-    WorkText = txtText->text();
-    WriteTextFile(CurrentFile);
-    WorkText.clear();
+    const QString text = txtText->text();
+    QString why;
+    const bool written = WriteDocument(CurrentFile, text, CurrentFormat, &why);
+    m_lastSaveWritten = written;
     reloadStandardTextsAfterSave();
-    if (StatusText.isEmpty())
+    if (written) {
+        // A new document keeps the encoding its first save chose.
+        CurrentFormat.encoding = EncodingForSave(CurrentFormat, text);
+        showEncoding();
         return true;
+    }
     platform().message(QStringLiteral("Det gick inte att spara filen ") + CurrentFile +
                            QLatin1Char('.'),
                        MsgIcon::Exclamation, MsgButtons::Ok);
     return false;
+}
+
+void frmEditor::showEncoding() {
+    const TextEncoding encoding = EncodingForSave(CurrentFormat, headText());
+    lblEncoding->setText(EncodingName(encoding));
+    if (QAction* other = menuItem(QStringLiteral("mnuArkivEncoding")))
+        other->setText(encoding == TextEncoding::Cp1252
+                           ? QStringLiteral("&Teckenkodning: spara som UTF-8")
+                           : QStringLiteral("&Teckenkodning: spara som Windows-1252"));
+}
+
+QString frmEditor::headText() const {
+    return txtText->text(
+        0, static_cast<int>(txtText->bytePosition(qMin(txtText->textLength(), 2048))));
+}
+
+void frmEditor::mnuArkivEncoding_Click() {
+    const QString text = txtText->text();
+    const TextEncoding now = EncodingForSave(CurrentFormat, text);
+    const TextEncoding other =
+        now == TextEncoding::Cp1252 ? TextEncoding::Utf8 : TextEncoding::Cp1252;
+    if (other == TextEncoding::Cp1252 && !FitsCp1252(text)) {
+        const MsgAnswer answer = platform().message(
+            QStringLiteral("Dokumentet innehåller tecken som inte finns i Windows-1252. De sparas "
+                           "som teckenkoder (&#N;). Vill du spara dokumentet i Windows-1252?"),
+            MsgIcon::Question, MsgButtons::YesNo);
+        if (answer != MsgAnswer::Yes)
+            return;
+    }
+    const DocumentFormat before = CurrentFormat;
+    CurrentFormat.encoding = other;
+    m_lastSaveWritten = false;
+    mnuArkivSpara_Click();
+    // Nothing was saved (the name was not given, or the write failed): the document stays in
+    // its encoding.
+    if (!m_lastSaveWritten)
+        CurrentFormat = before;
+    showEncoding();
 }
 
 void frmEditor::mnuArkivSpara_Click() {

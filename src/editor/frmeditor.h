@@ -104,6 +104,8 @@ public:
     QLabel* lblFilFilter;
     QLineEdit* txtFilfilter;
     QLabel* lblMenu[10];
+    // The encoding the document is saved in ("Windows-1252", "UTF-8"), beside the menus.
+    QLabel* lblEncoding;
     // The pick lists over the text area: index 0 the standard texts (F2), index 1 the HTML
     // characters (F4). Hidden while not in use.
     PickList* cmbMagicText[2];
@@ -153,6 +155,9 @@ public slots:
 
 private slots:
     void mnuArkivRun_Click();
+    // Saves the document in the other encoding (Windows-1252 or UTF-8), asking first when
+    // characters would become "&#N;".
+    void mnuArkivEncoding_Click();
     void mnuEditStandard0_Click() { mnuEditStandard_Click(0); }
     void mnuEditStandard1_Click() { mnuEditStandard_Click(1); }
     void mnuFileUpdate_Click();
@@ -235,6 +240,10 @@ private:
     void reloadStandardTextsAfterSave();
 
     void newDocumentText();
+    // Shows the document's encoding and names the other in the encoding command.
+    void showEncoding();
+    // The first characters of the text, where a page declares its encoding.
+    QString headText() const;
     QString listFolderPath(const QString& name) const;
     bool writeDocument();
     void readWindowPlace();
@@ -244,6 +253,7 @@ private:
     void setStripColours(int hovered);
 
     bool m_loaded = false;
+    bool m_lastSaveWritten = false;
     OpenFailure m_openFailure = OpenFailure::None;
     QSize m_wantedOuterSize; // the stored outer size still to be applied, in pixels
     QWidget* m_client = nullptr;

@@ -57,6 +57,8 @@ void frmEditor::buildMenus() {
         {"mnuArkivNytt", "mnuArkivFrames", "&Frameguide...", "", E::Guide},
         {"mnuArkiv", "mnuArkivSpara", "&Spara", "Ctrl+S", E::Command, &F::mnuArkivSpara_Click},
         {"mnuArkiv", "mnuArkivSaveAs", "Spara so&m...", "", E::Command, &F::mnuArkivSaveAs_Click},
+        {"mnuArkiv", "mnuArkivEncoding", "&Teckenkodning: spara som UTF-8", "", E::Command,
+         &F::mnuArkivEncoding_Click},
         {"mnuArkiv", "mnuFileS2", nullptr, "", E::Separator},
         {"mnuArkiv", "mnuFileUpdate", "&Uppdatera fillistan", "", E::Command,
          &F::mnuFileUpdate_Click},

@@ -4,6 +4,8 @@
 
 #include "editor/frmeditor.h"
 
+#include "markup/document.h"
+
 #include "editor/frmnewmall.h"
 #include "markup/globals.h"
 #include "markup/standardtexts.h"
@@ -74,6 +76,7 @@ void frmEditor::mnuEditStandardOpen_Click() {
             return;
         }
         CurrentFile = path;
+        CurrentFormat = {TextEncoding::Cp1252, true};
         DocumentChanged = false;
         // The prompt text counts as a change, so closing asks to save the texts.
         txtText->setWholeText(QStringLiteral("Skriv in texterna här."));
@@ -121,6 +124,7 @@ void frmEditor::newDocumentFromTemplate(const QString& text) {
     }
     DocumentChanged = false;
     CurrentFile.clear();
+    CurrentFormat = DocumentFormat();
     // As for a new document, no file of the list stands for the text any more.
     Filer->setListIndex(-1);
     UpdateTitle(false);

@@ -1,5 +1,6 @@
 #include "editor/frmnewmall.h"
 
+#include "markup/document.h"
 #include "markup/globals.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -71,10 +72,10 @@ bool ReadLatestTemplate(QString& text) {
     const QString path = TemplatePath(ReadIniString(SectionMall, KeyFile, IniFile));
     if (path.isEmpty())
         return false;
-    QString read;
-    if (!ReadTextFile(path, read))
+    DocumentRead read = ReadDocument(path);
+    if (read.outcome != ReadOutcome::Ok)
         return false;
-    text = read;
+    text = read.text;
     return true;
 }
 
@@ -175,8 +176,9 @@ void frmNewMall::cmdOK_Click() {
     if (selected.isEmpty())
         return;
     const QString path = JoinPath(TemplateFolder(), selected.first()->text());
-    QString text;
-    if (!ReadTextFile(path, text)) {
+    const DocumentRead read = ReadDocument(path);
+    const QString& text = read.text;
+    if (read.outcome != ReadOutcome::Ok) {
         platform().message(QStringLiteral("Kunde inte öppna: ") + path + QLatin1Char(' '),
                            MsgIcon::Critical);
         return;

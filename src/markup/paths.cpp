@@ -1,5 +1,6 @@
 #include "markup/paths.h"
 
+#include "markup/document.h"
 #include "markup/globals.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -42,7 +43,8 @@ LinkSelection LinkNameSelection(const QString& text) {
 }
 
 void WriteTextFile(const QString& path) {
-    if (!WriteTextFileAtomic(path, WorkText + QLatin1String("\r\n")))
+    // A Windows-1252 document ended by CR LF.
+    if (!WriteDocument(path, WorkText, {TextEncoding::Cp1252, true}))
         StatusText = QStringLiteral("Misslyckades");
 }
 

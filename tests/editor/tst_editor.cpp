@@ -52,6 +52,9 @@ private slots:
     void failedSaveInThePromptKeepsTheText();
     void openAndSaveKeepEveryByte_data();
     void openAndSaveKeepEveryByte();
+    void typedTextTakesTheDocumentsEncoding_data();
+    void typedTextTakesTheDocumentsEncoding();
+    void saveInTheOtherEncoding();
     void fileThatCannotBeOpened_data();
     void fileThatCannotBeOpened();
     void failedSaveLeavesTheFileAndTheFlag();
@@ -191,8 +194,7 @@ void tst_editor::savePromptAnswers_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("openAfter");
     QTest::addColumn<QByteArray>("firstOnDisk");
-    QTest::newRow("yes saves, then opens")
-        << int(MsgAnswer::Yes) << "b.htm" << QByteArray("ya\r\n");
+    QTest::newRow("yes saves, then opens") << int(MsgAnswer::Yes) << "b.htm" << QByteArray("ya");
     QTest::newRow("no opens without saving") << int(MsgAnswer::No) << "b.htm" << QByteArray("a");
     QTest::newRow("cancel keeps the document")
         << int(MsgAnswer::Cancel) << "a.htm" << QByteArray("a");
@@ -247,6 +249,11 @@ void tst_editor::openAndSaveKeepEveryByte_data() {
     QTest::newRow("one character") << QByteArray("a");
     QTest::newRow("only CR LF") << QByteArray("\r\n");
     QTest::newRow("empty") << QByteArray();
+    QTest::newRow("UTF-8, emoji, LF") << QByteArray("<p>h\xc3\xa4st \xf0\x9f\x98\x80</p>\n");
+    QTest::newRow("UTF-8 with BOM, CR") << QByteArray("\xef\xbb\xbf\xc3\xa5\r\xc3\xb6\r");
+    QTest::newRow("ASCII declaring UTF-8")
+        << QByteArray("<meta charset=\"UTF-8\">\r\n<p>a</p>\r\n");
+    QTest::newRow("malformed UTF-8") << QByteArray("\xc3\xa5 \xc3 \xff\r\n");
 }
 
 void tst_editor::openAndSaveKeepEveryByte() {
@@ -257,14 +264,56 @@ void tst_editor::openAndSaveKeepEveryByte() {
     QCOMPARE(CurrentFile, doc(QStringLiteral("page.htm")));
     QVERIFY(!DocumentChanged);
     editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
-    // Every save ends the file with CR LF, and opening takes exactly that one away again.
-    const auto saved = [](const QByteArray& opened) {
-        return opened.size() >= 3 && opened.endsWith("\r\n") ? opened : opened + "\r\n";
-    };
-    QCOMPARE(readDoc(QStringLiteral("page.htm")), saved(bytes));
+    // Opened and saved without an edit, every file keeps every byte, its ending included.
+    QCOMPARE(readDoc(QStringLiteral("page.htm")), bytes);
     click(QStringLiteral("page.htm"));
     editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
-    QCOMPARE(readDoc(QStringLiteral("page.htm")), saved(saved(bytes)));
+    QCOMPARE(readDoc(QStringLiteral("page.htm")), bytes);
+}
+
+// What is typed is written in the encoding the page was read in; the encoding is shown.
+void tst_editor::typedTextTakesTheDocumentsEncoding_data() {
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("UTF-8") << QByteArray("\xc3\xa4\r\n") << "UTF-8"
+                           << QByteArray(
+                                  "\xc3\xa5\xc3\xa4\xc3\xb6\xe2\x82\xac\xe2\x86\x92\xc3\xa4\r\n");
+    QTest::newRow("Windows-1252") << QByteArray("\xe4\r\n") << "Windows-1252"
+                                  << QByteArray("\xe5\xe4\xf6\x80&#8594;\xe4\r\n");
+}
+
+void tst_editor::typedTextTakesTheDocumentsEncoding() {
+    QFETCH(QByteArray, page);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, saved);
+    writeDoc(QStringLiteral("sida.htm"), page);
+    openEditor();
+    click(QStringLiteral("sida.htm"));
+    QCOMPARE(editor->lblEncoding->text(), shown);
+    editor->txtText->setSel(0, 0);
+    typeInText(QStringLiteral("åäö€→"));
+    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
+    QCOMPARE(readDoc(QStringLiteral("sida.htm")), saved);
+}
+
+void tst_editor::saveInTheOtherEncoding() {
+    writeDoc(QStringLiteral("sida.htm"), "\xc3\xa4\xe2\x86\x92");
+    openEditor();
+    click(QStringLiteral("sida.htm"));
+    QAction* other = editor->menuItem(QStringLiteral("mnuArkivEncoding"));
+    QCOMPARE(other->text(), QStringLiteral("&Teckenkodning: spara som Windows-1252"));
+    scope->fake.messageAnswers = {MsgAnswer::No}; // "→" would become a reference: asked first
+    other->trigger();
+    QCOMPARE(scope->fake.messages().last().buttons, MsgButtons::YesNo);
+    QCOMPARE(readDoc(QStringLiteral("sida.htm")), QByteArray("\xc3\xa4\xe2\x86\x92"));
+    scope->fake.messageAnswers = {MsgAnswer::Yes};
+    other->trigger();
+    QCOMPARE(readDoc(QStringLiteral("sida.htm")), QByteArray("\xe4&#8594;"));
+    QCOMPARE(editor->lblEncoding->text(), QStringLiteral("Windows-1252"));
+    other->trigger(); // back to UTF-8 without a question: nothing is lost
+    QCOMPARE(readDoc(QStringLiteral("sida.htm")), QByteArray("\xc3\xa4\xe2\x86\x92"));
+    QCOMPARE(editor->lblEncoding->text(), QStringLiteral("UTF-8"));
 }
 
 void tst_editor::fileThatCannotBeOpened_data() {
