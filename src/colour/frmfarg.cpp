@@ -1,12 +1,13 @@
 #include "colour/frmfarg.h"
 
-#include "widgets/colourdrag.h"
 #include "colour/colourwidgets.h"
 #include "markup/globals.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "shell/inimod.h"
 #include "shell/tools.h"
+#include "widgets/colourdrag.h"
+#include "widgets/windowplace.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -27,7 +28,9 @@
 
 namespace {
 
-const QString SectionWebFarg = QStringLiteral("WebFarg");
+// The picker keeps its place in section "WebFarg", applied only while it stays wholly on the
+// screen.
+constexpr PlaceRule PickerPlace{"WebFarg", false, 1, true};
 
 // The standard values of the sixteen HTML colour names, in the order of ColorNames.
 constexpr QRgb NamedValues[16] = {
@@ -189,26 +192,20 @@ void frmFarg::Form_Load() {
     adjustSize();
     const QSize screen = platform().screenSizeTwips();
     const QSize window = frameGeometry().size() * TwipsPerPixel;
-    int left = std::max(0, screen.width() - window.width());
-    int top = std::max(0, screen.height() - window.height());
-    const int storedLeft =
-        RoundHalfEven(ReadIniInt(SectionWebFarg, QStringLiteral("Left"), IniFile));
-    const int storedTop = RoundHalfEven(ReadIniInt(SectionWebFarg, QStringLiteral("Top"), IniFile));
-    if (storedLeft >= 1 && storedLeft < screen.width() - window.width())
-        left = storedLeft;
-    if (storedTop >= 1 && storedTop < screen.height() - window.height())
-        top = storedTop;
-    move(RoundHalfEven(double(left) / TwipsPerPixel), RoundHalfEven(double(top) / TwipsPerPixel));
+    StoredPlace place = ReadPlace(IniSession(IniFile), PickerPlace, screen, window);
+    if (!place.left)
+        place.left = std::max(0, screen.width() - window.width());
+    if (!place.top)
+        place.top = std::max(0, screen.height() - window.height());
+    ApplyPlace(this, place);
 }
 
 void frmFarg::Form_Unload() {
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
     if (IniFile.isEmpty())
         return;
-    const QPoint place = frameGeometry().topLeft() * TwipsPerPixel;
-    WriteIniInt(SectionWebFarg, QStringLiteral("Left"), place.x(), IniFile);
-    WriteIniInt(SectionWebFarg, QStringLiteral("Top"), place.y(), IniFile);
+    IniSession ini(IniFile);
+    WritePlace(ini, PickerPlace, this);
+    ini.save();
 }
 
 void frmFarg::Redraw(int k) {

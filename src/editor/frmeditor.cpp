@@ -12,11 +12,13 @@
 #include "platform/numbers.h"
 #include "shell/frmpref.h"
 #include "shell/inimod.h"
+#include "shell/settingkeys.h"
 #include "shell/settings.h"
 #include "shell/tools.h"
 #include "widgets/filepanes.h"
 #include "widgets/tagwriting.h"
 #include "widgets/textarea.h"
+#include "widgets/windowplace.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -30,26 +32,11 @@
 
 namespace {
 
-const QString SectionEditor = QStringLiteral("Editor");
-
-int readInt(const QString& key) {
-    return RoundHalfEven(ReadIniInt(SectionEditor, key, IniFile));
-}
-
-void writeInt(const QString& key, int value) {
-    WriteIniInt(SectionEditor, key, value, IniFile);
-}
-
-void writeString(const QString& key, QString value) {
-    WriteIniString(SectionEditor, key, value, IniFile);
-}
-
-int twips(int pixels) {
-    return pixels * TwipsPerPixel;
-}
+// The editor keeps its place and size in section "Editor".
+constexpr PlaceRule EditorPlace{"Editor", true};
 
 int pixels(int twipValue) {
-    return RoundHalfEven(static_cast<double>(twipValue) / TwipsPerPixel);
+    return PixelsFromTwips(twipValue);
 }
 
 // The part of a path after its last "/" (the whole path when it has none).
@@ -78,6 +65,7 @@ frmEditor::frmEditor(QWidget* parent) : QMainWindow(parent) {
     lblEncoding = new QLabel(menuBar());
     lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
     lblEncoding->setContentsMargins(0, 0, 8, 0);
+    lblEncoding->setAlignment(Qt::AlignVCenter | Qt::AlignRight);
     menuBar()->setCornerWidget(lblEncoding, Qt::TopRightCorner);
     // The designed client area is 8955 x 5700 twips, below the menu bar; wider when the tag
     // strip needs more room in this font, so that no label is cut off.
@@ -126,40 +114,36 @@ void frmEditor::Form_Load() {
     fillHtmlCharacters();
     mnuArkivNew_Click();
 
-    readWindowPlace();
-    applyStoredFont();
-    const int state = readInt(QStringLiteral("WindowState"));
-    if (state == 0)
-        setWindowState(Qt::WindowNoState);
-    else if (state == 1)
-        setWindowState(Qt::WindowMinimized);
-    else if (state == 2)
-        setWindowState(Qt::WindowMaximized);
-    const int forceLower = readInt(QStringLiteral("TvingaVersaler"));
-    if (forceLower == 0 || forceLower == 1)
-        ForceLowerCase = forceLower == 1;
-    const int autoIndent = readInt(QStringLiteral("AutoIndrag"));
-    if (autoIndent == 0 || autoIndent == 1)
-        mnuEditAuto->setChecked(autoIndent == 1);
+    // The window's settings, read with one read of the settings file.
+    const IniSession ini(IniFile);
+    ApplyPlace(this, ReadPlace(ini, EditorPlace, platform().screenSizeTwips()));
+    applyStoredFont(ReadKey(ini, Keys::EditorFont));
+    if (const std::optional<int> state = ReadKey(ini, Keys::EditorWindowState)) {
+        const Qt::WindowState states[] = {Qt::WindowNoState, Qt::WindowMinimized,
+                                          Qt::WindowMaximized};
+        setWindowState(states[*state]);
+    }
+    if (const std::optional<int> forceLower = ReadKey(ini, Keys::TvingaVersaler))
+        ForceLowerCase = *forceLower == 1;
+    if (const std::optional<int> autoIndent = ReadKey(ini, Keys::AutoIndrag))
+        mnuEditAuto->setChecked(*autoIndent == 1);
     // The view handlers show the panes and the strip as their check marks say.
-    const int showFiles = readInt(QStringLiteral("VisaFilmeny"));
-    if (showFiles == 0 || showFiles == 1) {
-        mnuViewFile->setChecked(showFiles == 1);
+    if (const std::optional<int> showFiles = ReadKey(ini, Keys::VisaFilmeny)) {
+        mnuViewFile->setChecked(*showFiles == 1);
         mnuViewFile_Click();
     }
-    const int showStrip = readInt(QStringLiteral("VisaObjektmeny"));
-    if (showStrip == 0 || showStrip == 1) {
-        mnuViewObj->setChecked(showStrip == 1);
+    if (const std::optional<int> showStrip = ReadKey(ini, Keys::VisaObjektmeny)) {
+        mnuViewObj->setChecked(*showStrip == 1);
         mnuViewObj_Click();
     }
 
-    CurrentFile = ReadIniString(SectionEditor, QStringLiteral("LastFile"), IniFile);
+    CurrentFile = ReadKey(ini, Keys::LastFile);
     if (CurrentFile.isEmpty() || !OpenDocument(CurrentFile)) {
         CurrentFile.clear();
         UpdateTitle(true);
     }
 
-    const QString filter = ReadIniString(SectionEditor, QStringLiteral("Filfilter"), IniFile);
+    const QString filter = ReadKey(ini, Keys::Filfilter);
     if (!filter.isEmpty())
         txtFilfilter->setText(filter); // its change sets the pattern
     LoadStandardTexts();
@@ -191,53 +175,11 @@ void frmEditor::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void frmEditor::readWindowPlace() {
-    const QSize screen = platform().screenSizeTwips();
-    const int left = readInt(QStringLiteral("Left"));
-    const int top = readInt(QStringLiteral("Top"));
-    const int width = readInt(QStringLiteral("Width"));
-    const int height = readInt(QStringLiteral("Height"));
-    // Without a stored place the window manager places the window.
-    QPoint place = frameGeometry().topLeft();
-    const bool placed = (left >= 1 && left < screen.width()) || (top >= 1 && top < screen.height());
-    if (left >= 1 && left < screen.width())
-        place.setX(pixels(left));
-    if (top >= 1 && top < screen.height())
-        place.setY(pixels(top));
-    if (placed)
-        move(place);
-    // Width and height are those of the outer frame: the frame is taken off once it is known.
-    QSize outer = frameGeometry().size();
-    const bool sized =
-        (width >= 1 && width < screen.width()) || (height >= 1 && height < screen.height());
-    if (width >= 1 && width < screen.width())
-        outer.setWidth(pixels(width));
-    if (height >= 1 && height < screen.height())
-        outer.setHeight(pixels(height));
-    if (sized) {
-        m_wantedOuterSize = outer;
-        fixOuterSize();
-    }
-}
-
-void frmEditor::fixOuterSize() {
-    if (m_wantedOuterSize.isEmpty())
-        return;
-    const QSize frame = frameGeometry().size() - size();
-    resize(m_wantedOuterSize - frame);
-    if (isVisible())
-        m_wantedOuterSize = QSize();
-}
-
-void frmEditor::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The window manager's frame is known only once the window is shown.
-    if (!m_wantedOuterSize.isEmpty())
-        QTimer::singleShot(0, this, &frmEditor::fixOuterSize);
-}
-
 void frmEditor::applyStoredFont() {
-    const QString stored = ReadIniString(SectionEditor, QStringLiteral("Font"), IniFile);
+    applyStoredFont(ReadKey(IniSession(IniFile), Keys::EditorFont));
+}
+
+void frmEditor::applyStoredFont(const QString& stored) {
     if (stored.isEmpty())
         return;
     const QString family = EditorFontFamily(stored, platform().screenFonts());
@@ -246,24 +188,19 @@ void frmEditor::applyStoredFont() {
 }
 
 void frmEditor::writeSettings() {
-    writeInt(QStringLiteral("TvingaVersaler"), ForceLowerCase ? 1 : 0);
-    writeInt(QStringLiteral("AutoIndrag"), mnuEditAuto->isChecked() ? 1 : 0);
-    writeInt(QStringLiteral("VisaFilmeny"), mnuViewFile->isChecked() ? 1 : 0);
-    writeInt(QStringLiteral("VisaObjektmeny"), mnuViewObj->isChecked() ? 1 : 0);
-    writeString(QStringLiteral("Filfilter"), txtFilfilter->text());
+    IniSession ini(IniFile);
+    WriteKey(ini, Keys::TvingaVersaler, ForceLowerCase ? 1 : 0);
+    WriteKey(ini, Keys::AutoIndrag, mnuEditAuto->isChecked() ? 1 : 0);
+    WriteKey(ini, Keys::VisaFilmeny, mnuViewFile->isChecked() ? 1 : 0);
+    WriteKey(ini, Keys::VisaObjektmeny, mnuViewObj->isChecked() ? 1 : 0);
+    WriteKey(ini, Keys::Filfilter, txtFilfilter->text());
+    WritePlace(ini, EditorPlace, this);
     const Qt::WindowStates state = windowState();
-    const bool minimised = state & Qt::WindowMinimized;
-    const bool maximised = state & (Qt::WindowMaximized | Qt::WindowFullScreen);
-    if (!minimised && !maximised) {
-        const QRect frame = frameGeometry();
-        writeInt(QStringLiteral("Width"), twips(frame.width()));
-        writeInt(QStringLiteral("Height"), twips(frame.height()));
-        writeInt(QStringLiteral("Left"), twips(frame.x()));
-        writeInt(QStringLiteral("Top"), twips(frame.y()));
-    }
-    if (!minimised)
-        writeInt(QStringLiteral("WindowState"), maximised ? 2 : 0);
-    writeString(QStringLiteral("LastFile"), CurrentFile);
+    if (!(state & Qt::WindowMinimized))
+        WriteKey(ini, Keys::EditorWindowState,
+                 state & (Qt::WindowMaximized | Qt::WindowFullScreen) ? 2 : 0);
+    WriteKey(ini, Keys::LastFile, CurrentFile);
+    ini.save();
 }
 
 // --- The caption and the file list ------------------------------------------------------

@@ -201,7 +201,6 @@ protected:
     void setVisible(bool visible) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -246,16 +245,14 @@ private:
     QString headText() const;
     QString listFolderPath(const QString& name) const;
     bool writeDocument();
-    void readWindowPlace();
+    void applyStoredFont(const QString& stored);
     void writeSettings();
-    void fixOuterSize();
     int stripHeight() const;
     void setStripColours(int hovered);
 
     bool m_loaded = false;
     bool m_lastSaveWritten = false;
     OpenFailure m_openFailure = OpenFailure::None;
-    QSize m_wantedOuterSize; // the stored outer size still to be applied, in pixels
     QWidget* m_client = nullptr;
     frmAbout* m_about = nullptr;
     QHash<QString, QMenu*> m_menus;

@@ -12,6 +12,7 @@
 #include "widgets/filepanes.h"
 #include "widgets/tagwriting.h"
 #include "widgets/textarea.h"
+#include "widgets/windowplace.h"
 
 #include <QAction>
 #include <QCursor>
@@ -24,7 +25,7 @@
 namespace {
 
 int px(int twips) {
-    return RoundHalfEven(static_cast<double>(twips) / TwipsPerPixel);
+    return PixelsFromTwips(twips);
 }
 
 // Design places, in twips.

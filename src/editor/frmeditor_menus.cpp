@@ -353,8 +353,8 @@ void frmEditor::mnuArkivWeb_Click() {
 void frmEditor::mnuArkivLookIn_Click() {
     // The font chosen there is applied when the preferences are confirmed.
     if (auto* preferences = qobject_cast<frmPref*>(ToolWindow(Tool::Preferences)))
-        connect(preferences, &frmPref::settingsAccepted, this, &frmEditor::applyStoredFont,
-                Qt::UniqueConnection);
+        connect(preferences, &frmPref::settingsAccepted, this,
+                qOverload<>(&frmEditor::applyStoredFont), Qt::UniqueConnection);
     ShowPreferencesWindow();
 }
 
