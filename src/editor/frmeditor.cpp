@@ -72,11 +72,16 @@ frmEditor::frmEditor(QWidget* parent) : QMainWindow(parent) {
     const int stripEnd = lblMenu[9]->geometry().right() + 1 + pixels(80);
     resize(qMax(pixels(8955), stripEnd), pixels(5700) + menuBar()->sizeHint().height());
     SetEditorWindow(this, txtText);
+    SetNewDocumentHandler([this](const QString& text, int start, int length) {
+        putNewDocument(text, start, length);
+    });
 }
 
 frmEditor::~frmEditor() {
-    if (EditorWindow() == this)
+    if (EditorWindow() == this) {
         SetEditorWindow(nullptr, nullptr);
+        SetNewDocumentHandler({});
+    }
 }
 
 // --- Loading and unloading --------------------------------------------------------------
@@ -327,6 +332,20 @@ void frmEditor::newDocumentText() {
     txtText->setWholeText(text);
     txtText->setSel(23, 20);
     CurrentFormat = DocumentFormat();
+}
+
+void frmEditor::putNewDocument(const QString& text, int start, int length) {
+    Filer->setListIndex(-1);
+    if (!txtText->setWholeText(text))
+        return;
+    CurrentFile.clear();
+    CurrentFormat = DocumentFormat();
+    // The page was just composed: closing must ask before it is thrown away.
+    DocumentChanged = true;
+    setEnabled(true);
+    txtText->setSel(start, length);
+    UpdateTitle(false);
+    txtText->setFocus();
 }
 
 void frmEditor::mnuArkivNew_Click() {

@@ -239,6 +239,8 @@ private:
     void reloadStandardTextsAfterSave();
 
     void newDocumentText();
+    // A page a guide wrote becomes the document (widgets/tagwriting.h, PutNewDocument).
+    void putNewDocument(const QString& text, int start, int length);
     // Shows the document's encoding and names the other in the encoding command.
     void showEncoding();
     // The first characters of the text, where a page declares its encoding.

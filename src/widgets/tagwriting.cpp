@@ -1,8 +1,8 @@
 #include "widgets/tagwriting.h"
 
-#include "widgets/textarea.h"
 #include "markup/globals.h"
 #include "markup/tagwriter.h"
+#include "widgets/textarea.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -10,7 +10,17 @@
 namespace {
 QPointer<QWidget> editorWindow;
 QPointer<TextArea> editorText;
+std::function<void(const QString&, int, int)> newDocumentHandler;
 } // namespace
+
+void SetNewDocumentHandler(std::function<void(const QString&, int, int)> handler) {
+    newDocumentHandler = std::move(handler);
+}
+
+void PutNewDocument(const QString& text, int start, int length) {
+    if (newDocumentHandler)
+        newDocumentHandler(text, start, length);
+}
 
 void SetEditorWindow(QWidget* window, TextArea* textArea) {
     editorWindow = window;

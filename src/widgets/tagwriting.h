@@ -4,6 +4,7 @@
 // dialog needs nothing but these calls.
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 class TextArea;
@@ -13,6 +14,13 @@ class TextArea;
 void SetEditorWindow(QWidget* window, TextArea* textArea);
 QWidget* EditorWindow();
 TextArea* EditorTextArea();
+
+// A whole page written by a guide becomes the editor's document: a new document without a
+// file (saving asks for a name), marked as changed so that closing asks to save it, no file
+// of the list selected, the given part of the text selected (length 0: the caret at start).
+// The editor installs the handler; without an editor nothing happens.
+void SetNewDocumentHandler(std::function<void(const QString& text, int start, int length)> handler);
+void PutNewDocument(const QString& text, int start, int length);
 
 // Enables the editor window, focuses its text area and puts text in place of the selection
 // as one undo step, the caret after it. The clipboard is not touched. LastInsertedText
