@@ -16,39 +16,13 @@
 //   shows the drive of a folder and raises nothing (so showing the drive of the folder list
 //   never moves the folder list back to the drive's root).
 
+#include "platform/folders.h"
+
 #include <QComboBox>
 #include <QList>
 #include <QListWidget>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
-
-// A file name pattern: one or more globs separated by ";", matched ignoring letter case.
-// "*" stands for any run of characters and "?" for one character; every other character
-// stands for itself. A glob ending in ".*" also matches the name without any extension, so
-// "*.*" matches every name. An empty pattern matches every name.
-class FilePattern {
-public:
-    explicit FilePattern(const QString& pattern = QStringLiteral("*"));
-    // False for a pattern no file name can use (one holding "/" or a NUL character).
-    bool isValid() const { return m_valid; }
-    bool matches(const QString& name) const;
-    QString text() const { return m_text; }
-
-private:
-    QString m_text;
-    bool m_valid = true;
-    bool m_all = false;
-    QList<QRegularExpression> m_globs;
-};
-
-// Sorts names ignoring letter case, the exact name breaking ties.
-void SortNamesIgnoringCase(QStringList& names);
-// The folder text in the form the lists use: absolute, "/" separated, no "." or ".." parts,
-// no final "/" except for the root.
-QString NormalizeFolder(const QString& folder);
-// True when the folder exists and its entries can be read.
-bool IsReadableFolder(const QString& folder);
 
 // The drives: the root "/" and the mounted volumes of real file systems, by root path.
 class DriveList : public QComboBox {
