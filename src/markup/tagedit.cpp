@@ -350,11 +350,6 @@ TagEdit CannotEdit() {
     return Message(QStringLiteral("Denna tagg kan inte editeras."));
 }
 
-bool IsBlankBefore(const QString& text, qsizetype at) {
-    const QChar c = text[at - 1];
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
 bool Blank(QStringView value) {
     return TrimBlanks(value).isEmpty();
 }
@@ -571,7 +566,7 @@ QString AddKeptAttributes(const QString& markup, const QList<TagAttribute>& kept
     qsizetype at = gt;
     if (written.xhtmlClose) {
         at = markup.lastIndexOf(u'/', gt);
-        while (at > lt && IsBlankBefore(markup, at))
+        while (at > lt && markup[at - 1] == u' ')
             --at;
     }
     QString result = markup;
