@@ -24,8 +24,9 @@
 // background-sound dialog replace the selected tag where it stands instead of moving the
 // caret into the head.
 //
-// Reading the tag: field values are the attribute values as written (GetTagAttribute's
-// reading, case kept), with these rules for values that mean the same:
+// Reading the tag: field values are the attribute values as written, letter case kept ("" for
+// an absent attribute and for one without a value), with these rules for values that mean
+// the same:
 // - a flag attribute (ismap, noshade, nowrap, noresize, checked, multiple) is set when it
 //   stands without a value, with an empty value, or with its own name in any letter case
 //   (checked="Checked");
