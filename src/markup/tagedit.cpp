@@ -270,9 +270,9 @@ const std::vector<Row>& MetaRows() {
     return rows;
 }
 
-const Row* RowNamed(const std::vector<Row>& rows, QStringView name) {
+const Row* RowNamed(const std::vector<Row>& rows, QStringView name, Qt::CaseSensitivity cs) {
     for (const Row& row : rows)
-        if (name.compare(QStringView(row.name), Qt::CaseInsensitive) == 0)
+        if (name.compare(QStringView(row.name), cs) == 0)
             return &row;
     return nullptr;
 }
@@ -504,23 +504,14 @@ TagEdit Open(const Row& row, const TagParts& tag, std::initializer_list<Fill> ex
 TagEdit OpenMeta(const TagParts& tag) {
     const QString equiv = Reading(tag, u"http-equiv");
     const bool byName = equiv.isEmpty();
-    const Row* row = RowNamed(MetaRows(), byName ? Reading(tag, u"name") : equiv);
+    // Meta names are compared exactly: "Description" is not one of them.
+    const Row* row =
+        RowNamed(MetaRows(), byName ? Reading(tag, u"name") : equiv, Qt::CaseSensitive);
     if (!row)
         return Message(QStringLiteral("Okänd metatagg."));
     if (byName)
         return Open(*row, tag, {{Step::Read, u"", u"http-equiv"}, {Step::Read, u"", u"name"}});
     return Open(*row, tag, {{Step::Read, u"", u"http-equiv"}});
-}
-
-// A link when its first href or name is href, a bookmark when it is name.
-const Row* AnchorRowFor(const TagParts& tag) {
-    for (const TagAttribute& a : tag.attributes) {
-        if (QStringView(a.name).compare(u"href", Qt::CaseInsensitive) == 0)
-            return &AnchorRow(true);
-        if (QStringView(a.name).compare(u"name", Qt::CaseInsensitive) == 0)
-            return &AnchorRow(false);
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -534,12 +525,17 @@ TagEdit TagEditFor(QStringView tagText) {
         if (name == u"meta")
             return OpenMeta(tag);
         if (name == u"input") {
-            const Row* input = RowNamed(InputRows(), Reading(tag, u"type"));
+            // The program writes the type in capitals ("RADIO"), so its own tags are read
+            // again whatever their letter case.
+            const Row* input = RowNamed(InputRows(), Reading(tag, u"type"), Qt::CaseInsensitive);
             return input ? Open(*input, tag) : CannotEdit();
         }
         if (name == u"a") {
-            if (const Row* anchor = AnchorRowFor(tag))
-                return Open(*anchor, tag);
+            // A link begins "a href", a bookmark "a name".
+            if (IsTagNamed(tagText, u"a href"))
+                return Open(AnchorRow(true), tag);
+            if (IsTagNamed(tagText, u"a name"))
+                return Open(AnchorRow(false), tag);
             break;
         }
         return Open(row, tag);
