@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <optional>
 #include <typeindex>
 #include <unordered_map>
@@ -88,10 +89,14 @@ TagDialog::~TagDialog() {
 
 void TagDialog::load() {
     // OK and Avbryt were made before the dialog's fields; in the tab order they follow them.
+    // Fields stand in the dialog itself or in one of its frames (the parts inside a combo box
+    // or a list do not count).
     QWidget* lastField = nullptr;
     for (QWidget* w = cmdCancel->nextInFocusChain(); w && w != this && w != cmdOK;
          w = w->nextInFocusChain()) {
-        if (w->parentWidget() == this && w->focusPolicy() != Qt::NoFocus)
+        const QWidget* holder = w->parentWidget();
+        if ((holder == this || qobject_cast<const QGroupBox*>(holder)) &&
+            w->focusPolicy() != Qt::NoFocus)
             lastField = w;
     }
     if (lastField) {
@@ -462,6 +467,10 @@ void TagDialog::wrapOrInsert(bool wrap, const QString& closeName, bool openForma
 
 double NumericReading(const QString& text) {
     return LeadingNumber(text);
+}
+
+int CountReading(const QString& text, int low, int high) {
+    return std::clamp(RoundHalfEven(NumericReading(text)), low, high);
 }
 
 void ShowColourPicker() {

@@ -240,6 +240,10 @@ private:
 
 // The numeric reading of a field's text: its leading number, 0 when it has none.
 double NumericReading(const QString& text);
+// A count or step typed into a field (rows, items, levels): the numeric reading rounded to an
+// integer (halves to even) and held within low..high, so no typed number builds millions of
+// tags.
+int CountReading(const QString& text, int low, int high);
 // Shows the colour picker beside the dialog and brings it to the front.
 void ShowColourPicker();
 

@@ -1,5 +1,8 @@
 #include "dialogs/tagdialogs.h"
 
+#include "dialogs/fontdialog.h"
+#include "dialogs/linkdialogs.h"
+#include "dialogs/listdialogs.h"
 #include "dialogs/smalldialogs.h"
 #include "dialogs/tagdialog.h"
 
@@ -8,6 +11,9 @@
 void RegisterTagDialogs() {
     // Each group of dialogs registers its own menu items.
     RegisterSmallDialogs();
+    RegisterFontDialog();
+    RegisterLinkDialogs();
+    RegisterListDialogs();
 
     // The kept dialogs have no parent window: they go when the program ends.
     static bool cleanupConnected = false;

@@ -271,14 +271,11 @@ void tst_tagdialog::everyMenuItemHasADialog() {
         QStringLiteral("mnuInsFormChk"),  QStringLiteral("mnuInsFormList"),
         QStringLiteral("mnuInsFormText"), QStringLiteral("mnuMetaDesc"),
         QStringLiteral("mnuMetaArt"),     QStringLiteral("mnuMetaKey"),
-        QStringLiteral("mnuMetaRefresh"), QStringLiteral("mnuInsBild"),
-        QStringLiteral("mnuInsFrameset"), QStringLiteral("mnuInsFrame"),
-        QStringLiteral("mnuInInb"),       QStringLiteral("mnuTableNew"),
-        QStringLiteral("mnuTabHead"),     QStringLiteral("mnuTabTr"),
-        QStringLiteral("mnuTabTD"),       QStringLiteral("mnuInDef"),
-        QStringLiteral("mnuInNum"),       QStringLiteral("mnuInBul"),
-        QStringLiteral("mnuInLink"),      QStringLiteral("mnuMarquee"),
-        QStringLiteral("mnuInTid"),       QStringLiteral("mnuFormFont")};
+        QStringLiteral("mnuMetaRefresh"), QStringLiteral("mnuInsFrameset"),
+        QStringLiteral("mnuInsFrame"),    QStringLiteral("mnuInInb"),
+        QStringLiteral("mnuTableNew"),    QStringLiteral("mnuTabHead"),
+        QStringLiteral("mnuTabTr"),       QStringLiteral("mnuTabTD"),
+        QStringLiteral("mnuMarquee"),     QStringLiteral("mnuInTid")};
     ClearTagDialogs();
     RegisterTagDialogs();
     for (const QString& item : TagDialogMenuItems())
