@@ -1,0 +1,301 @@
+// Editing the tag at the caret: which dialog opens with which field values, or which
+// message is shown, for every kind of tag; and the old tag's attributes that a dialog does
+// not write, put back into what it writes.
+
+#include "markup/tagedit.h"
+
+#include <QtTest>
+
+namespace {
+
+// "dialog menuItem [direct] [paragraph] | field; field ... [| kept: attr attr] [/]", each
+// field as "name=text", "name+" / "name-" (check box), "name*" (option) or "name#i" (list);
+// a message as "title: text" or just the text under the program's title.
+QString Describe(const TagEdit& edit) {
+    if (!edit.opensDialog())
+        return edit.messageTitle.isEmpty()
+                   ? edit.message
+                   : edit.messageTitle + QStringLiteral(": ") + edit.message;
+    QString head = edit.dialog + u' ' + edit.menuItem;
+    if (edit.shownDirectly)
+        head += QStringLiteral(" direct");
+    if (edit.paragraphEditMode)
+        head += QStringLiteral(" paragraph");
+    QStringList fields;
+    for (const FieldValue& f : edit.fields) {
+        switch (f.kind) {
+        case FieldKind::Text:
+            fields << f.control + u'=' + f.text;
+            break;
+        case FieldKind::Check:
+            fields << f.control + (f.checked ? u'+' : u'-');
+            break;
+        case FieldKind::Option:
+            fields << f.control + u'*';
+            break;
+        case FieldKind::ListIndex:
+            fields << f.control + u'#' + QString::number(f.index);
+            break;
+        }
+    }
+    QString result = head + QStringLiteral(" | ") + fields.join(QStringLiteral("; "));
+    if (!edit.keptAttributes.isEmpty()) {
+        QStringList kept;
+        for (const TagAttribute& a : edit.keptAttributes)
+            kept << a.text;
+        result += QStringLiteral(" | kept: ") + kept.join(u' ');
+    }
+    if (edit.xhtmlClose)
+        result += QStringLiteral(" /");
+    return result;
+}
+
+const QString CannotEdit = QStringLiteral("Denna tagg kan inte editeras.");
+
+} // namespace
+
+class tst_tagedit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dispatch_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const QString& tag, const QString& expected) {
+            QTest::newRow(name) << tag << expected;
+        };
+
+        row("img",
+            "IMG SRC=\"a.gif\" lowsrc=lo.gif ALT='En bild' Align=left usemap=#karta "
+            "WIDTH=10 height=20 hspace=1 vspace=2 border=0 IsMap",
+            "frmInImg mnuInsBild | txtBild=a.gif; txtLowSrc=lo.gif; txtAlt=En bild; "
+            "cmbJustering=left; txtUsemap=#karta; txtBredd=10; txtHeight=20; txtHorisont=1; "
+            "txtVertikal=2; txtRam=0; chkIsmap+");
+        row("img ismap by its own name", "img src=b.gif ISMAP=\"ismap\"",
+            "frmInImg mnuInsBild | txtBild=b.gif; txtLowSrc=; txtAlt=; cmbJustering=; "
+            "txtUsemap=; txtBredd=; txtHeight=; txtHorisont=; txtVertikal=; txtRam=; chkIsmap+");
+        row("body reads the page's own tag", "Body bgcolor=white onload=\"go()\"",
+            "frmInBody mnuInBack |  | kept: onload=\"go()\"");
+        row("hr", "Hr Width=50% SIZE=3 align=center color=red noshade",
+            "frmInLin mnuInLin | cmbJustering=center; txtTjock=3; cmbColor=red; chkNoShade+; "
+            "txtBredd=50; chkProcent+");
+        row("hr without width leaves the percent box", "hr",
+            "frmInLin mnuInLin | cmbJustering=; txtTjock=; cmbColor=; chkNoShade-; txtBredd=");
+
+        row("meta description", "META http-equiv=\"description\" content=\"Min sida\"",
+            "MetaDesc mnuMetaDesc | txtDesc=Min sida");
+        row("meta author by name", "meta NAME=author content=Åsa",
+            "MetaArt mnuMetaArt | txtAuth=Åsa");
+        row("meta keywords in capitals", "meta name=\"Keywords\" content=\"a,b\"",
+            "MetaKey mnuMetaKey | txtKey=a,b");
+        row("meta refresh", "meta http-equiv=refresh content=\"5; url=next.htm\" target=_top",
+            "MetaUpdt mnuMetaRefresh | txtUpdate=5; txtNewUrl=next.htm; cmbTarget=_top");
+        row("refresh without blank, URL in capitals", "meta http-equiv=refresh content=5;URL=a.htm",
+            "MetaUpdt mnuMetaRefresh | txtUpdate=5; txtNewUrl=a.htm; cmbTarget=");
+        row("refresh without address", "meta http-equiv=refresh content=5",
+            "MetaUpdt mnuMetaRefresh | txtUpdate=5; txtNewUrl=; cmbTarget=");
+        row("http-equiv before name", "meta http-equiv=refresh name=author content=0",
+            "MetaUpdt mnuMetaRefresh | txtUpdate=0; txtNewUrl=; cmbTarget= | kept: name=author");
+        row("unknown meta", "meta name=generator content=x", "Okänd metatagg.");
+
+        row("bgsound", "BGSOUND src=ljud.wav LOOP=infinite",
+            "frmInBGSound mnuInBacksound | txtSrc=ljud.wav; cmbAntal=infinite");
+        row("link", "A HREF=\"page.htm#top\" target=_blank title=Hem",
+            "frmInLnk mnuInLink direct | txtLink=page.htm; txtBookmark=top; txtTitle=Hem; "
+            "cmbJustering=_blank; txtBeskrivning=; cmbPrefix=; chkAddExit-");
+        row("link with href after target", "a target=x href=\"#top\"",
+            "frmInLnk mnuInLink direct | txtLink=; txtBookmark=top; txtTitle=; cmbJustering=x; "
+            "txtBeskrivning=; cmbPrefix=; chkAddExit-");
+        row("bookmark", "a NAME=top href=sida.htm",
+            "frmInBok mnuInBok direct | txtName=top; txtBeskrivning=; chkAddExit- | kept: "
+            "href=sida.htm");
+        row("anchor without href or name", "a class=x", CannotEdit);
+        row("marquee",
+            "MARQUEE align=top behavior=alternate bgcolor=red direction=left width=80% "
+            "height=20 loop=infinite hspace=1 vspace=2 scrollamount=5 scrolldelay=90",
+            "frmInMarquee mnuMarquee direct | cmbJustering=top; cmbBehav=alternate; "
+            "cmbBackcolor=red; cmbDirection=left; txtBredd=80; chkBProc+; txtHeight=20; "
+            "chkHProc-; cmbAntal=infinite; txtHspace=1; txtVSpace=2; txtScrollA=5; "
+            "txtScrollDelay=90; chkAddExit-");
+        row("multicol", "MultiCol cols=3 width=300 gutter=10",
+            "frmInMulticol mnuFormMulticol | txtAntal=3; txtBredd=300; txtHeight=10; "
+            "chkAddExit-");
+        row("font", "FONT face=\"Arial Black\" color=#FF0000 size=+1",
+            "frmFont mnuFormFont | txtFont=Arial Black; cmbColor=#FF0000; cmbSize=+1; "
+            "chkOnlyFont+");
+        row("table",
+            "TABLE cellpadding=4 cellspacing=2 bgcolor=white bordercolor=black align=center "
+            "border=1 summary=\"Priser\" width=80% height=200",
+            "frmTabHead mnuTabHead | txtCellPadd=4; txtCellspace=2; cmbBackcolor=white; "
+            "cmbRamfarg=black; cmbJustering=center; txtRam=1; txtSummering=Priser; chkAddEnd-; "
+            "txtBredd=80; chkBProc+; txtHeight=200; chkHProc-");
+        row("table with a bare border", "table border",
+            "frmTabHead mnuTabHead | txtCellPadd=; txtCellspace=; cmbBackcolor=; cmbRamfarg=; "
+            "cmbJustering=; txtRam=; txtSummering=; chkAddEnd-; txtBredd=; chkBProc-; "
+            "txtHeight=; chkHProc- | kept: border");
+        row("tr", "Tr align=left valign=top bgcolor=silver",
+            "frmTabTr mnuTabTr | cmbJustering=left; cmbValign=top; cmbBackcolor=silver; "
+            "chkAddEnd-");
+        row("td",
+            "TD align=right valign=middle bgcolor=aqua width=10% height=5 rowspan=2 "
+            "colspan=3 NoWrap",
+            "frmTabTD mnuTabTD | cmbJustering=right; cmbValign=middle; cmbBackcolor=aqua; "
+            "txtBredd=10%; txtHeight=5; txtRowspan=2; txtColspan=3; chkNoWrap+; chkAddEnd-");
+        row("embed", "EMBED SRC=film.avi name=film loop=True AUTOSTART=false width=50% height=40",
+            "frmInInb mnuInInb | txtTitel=film.avi; txtName=film; cmbLoop#1; cmbAuto#2; "
+            "txtBredd=50; chkBProc+; txtHeight=40; chkHProc-; chkAddEnd-");
+        row("embed loop neither true nor false", "embed src=a.mid loop=3 hidden=true",
+            "frmInInb mnuInInb | txtTitel=a.mid; txtName=; cmbLoop#0; cmbAuto#0; txtBredd=; "
+            "chkBProc-; txtHeight=; chkHProc-; chkAddEnd- | kept: loop=3 hidden=true");
+        row("br, XHTML", "Br CLEAR=\"all\"/", "frmInBr mnuInBr | cmbClear=all /");
+        row("p", "P ALIGN=justify",
+            "frmInP mnuFormStycke paragraph | cmbJustering=justify; "
+            "chkAddExit-");
+        row("frameset", "FRAMESET rows=\"50%,*\" cols=* frameborder=0",
+            "frmFrameset mnuInsFrameset | txtRows=50%,*; txtCols=*; cmbBorder=0; chkAddExit-");
+        row("frame",
+            "Frame name=meny src=meny.htm scrolling=no frameborder=1 marginwidth=2 "
+            "marginheight=3 noresize",
+            "frmFrame mnuInsFrame | txtName=meny; txtSrc=meny.htm; cmbScrolling=no; cmbBorder=1; "
+            "txtMarginwidth=2; txtMarginheight=3; chkNoresize+");
+        row("form", "FORM method=GET action=svar.asp enctype=text/plain script=s.js target=_self",
+            "frmInForm mnuInsFormData | txtAction=svar.asp; cmbMime=text/plain; "
+            "txtUrlScript=s.js; cmbTarget=_self; optGet*; chkAddExit-");
+        row("form post", "form method=Post action=a",
+            "frmInForm mnuInsFormData | txtAction=a; cmbMime=; txtUrlScript=; cmbTarget=; "
+            "optPost*; chkAddExit-");
+        row("form without method", "form action=a",
+            "frmInForm mnuInsFormData | txtAction=a; cmbMime=; txtUrlScript=; cmbTarget=; "
+            "optGet*; chkAddExit-");
+        row("select", "SELECT name=val value=1 size=4 multiple",
+            "FormLista mnuInsFormList | txtName=val; txtValue=1; txtSynliga=4; chkChecked+; "
+            "chkAddExit-");
+        row("textarea", "TEXTAREA name=msg maxlength=200 cols=40 rows=5 wrap=soft",
+            "formTextEn mnuInsFormText | txtName=msg; txtDeafult=; txtMax=200; txtSize=40; "
+            "txtHojd=5; cmbWrap=soft; chkEn-; chkAddExit-");
+        row("script", "SCRIPT language=JavaScript src=a.js",
+            "frmInScript mnuInScript | cmbLang=JavaScript; txtSrc=a.js; chkAddExit-");
+
+        row("radio", "INPUT type=radio name=r value=1 checked",
+            "formRadio mnuInsFormRadio | txtName=r; txtValue=1; chkChecked+");
+        row("hidden", "input TYPE=hidden name=h value=x",
+            "FormHide mnuInsFormHide | txtName=h; txtValue=x");
+        row("reset", "input type=reset value=Rensa",
+            "FormButton mnuInsFormBut | optClear*; txtName=; txtValue=Rensa");
+        row("submit in capitals", "INPUT TYPE=\"SUBMIT\" NAME=\"s\" VALUE=\"Skicka\"",
+            "FormButton mnuInsFormBut | optSubmit*; txtName=s; txtValue=Skicka");
+        row("checkbox checked by its own name",
+            "input type=checkbox name=c value=1 "
+            "checked=\"Checked\"",
+            "FormCheck mnuInsFormChk | txtName=c; txtValue=1; chkChecked+");
+        row("password", "input type=password name=p value=x maxlength=8 size=10",
+            "formTextEn mnuInsFormText | chkPassword+; txtName=p; txtDeafult=x; txtMax=8; "
+            "txtSize=10; txtHojd=; cmbWrap=; chkEn+");
+        row("text", "INPUT type=Text name=t",
+            "formTextEn mnuInsFormText | chkPassword-; txtName=t; txtDeafult=; txtMax=; "
+            "txtSize=; txtHojd=; cmbWrap=; chkEn+");
+        row("input of another type", "input type=file name=f", CannotEdit);
+        row("input without type", "input name=f", CannotEdit);
+
+        const QString title = QStringLiteral("Taggen kan inte editeras: ");
+        const char* descriptions[][2] = {
+            {"/A", "</A> visar att här slutar informationen om länken eller bokmärket."},
+            {"/Marquee", "</MARQUEE> visar att texten efter taggen inte kommer att rulla."},
+            {"/MULTICOL", "</MULTICOL> visar att här slutar spaltindelningen att gälla."},
+            {"/Font", "</FONT> visar att här slutar informationen i FONT-taggen att gälla."},
+            {"/table", "</TABLE> visar att det är här slutar informationen om tabellen."},
+            {"/TR", "</TR> visar att det är här slutar informationen om tabellkolumnen."},
+            {"/td", "</TD> visar att det är här slutar informationen om cellen."},
+            {"/Embed",
+             "</EMBED> visar att det är här slutar informationen om det inbäddade objektet."},
+            {"/P", "</P> visar att det är här stycket slutar."},
+            {"H1 class=x", "Taggen H1 ger den största rubriken."},
+            {"/h2", "Taggen H2 ger den näst största rubriken."},
+            {"h3", "Taggen H3 ger den tredje största rubriken."},
+            {"/H4", "Taggen H4 ger den tredje minsta rubriken."},
+            {"h5", "Taggen H5 ger den nästa minsta rubriken."},
+            {"/h6", "Taggen H6 ger den minsta rubriken."},
+            {"B", "Taggen B gör texten fet."},
+            {"/i", "Taggen I gör texten kursiv."},
+            {"U", "Taggen U gör texten understruken."},
+            {"/Strike", "Taggen STRIKE gör texten genomstruken."},
+            {"sub", "Taggen SUB gör texten nedsänkt."},
+            {"/SUP", "Taggen SUP gör texten upphöjd."},
+            {"BlockQuote", "Taggen BLOCKQUOTE gör texten indragen."},
+            {"/center", "Taggen CENTER gör texten centrerad."},
+            {"PRE", "Taggen PRE gör texten tolkas så att den är förformaterad. All text ser "
+                    "likadan ut som den gör i koden."},
+            {"/address", "Taggen ADDRESS gör texten formaterad som adress."},
+            {"blink", "Taggen BLINK gör att texten blinkar (endast Netscape)."},
+            {"/CITE", "Taggen CITE gör texten formaterad som citat."},
+            {"code", "Taggen CODE gör texten formaterad som kod."},
+            {"/dfn", "Taggen DFN gör texten formaterad som en definition."},
+            {"EM", "Taggen EM gör texten formaterad som en betoning."},
+            {"/kbd", "Taggen KBD gör texten formaterad som tangentbord."},
+            {"sample", "Taggen SAMPLE gör texten formaterad som ett exempel."},
+            {"/Strong", "Taggen STRONG gör texten formaterad som stark."},
+            {"TT", "Taggen TT gör texten formaterad som skrivmaskin."},
+            {"/var", "Taggen VAR gör texten formaterad som variabel."},
+            {"HTML", "Taggen <HTML> visar att det är här ditt html-dokument börjar."},
+            {"/html", "Taggen </HTML> visar att här slutar ditt html-dokument."},
+            {"Title", "Efter taggen <TITLE> ska du skriva titeln på din sida. Titeln kommer "
+                      "att stå i namnlisten på webläsaren."},
+            {"/TITLE", "Före </TITLE> ska du skriva titlen på din sida."},
+            {"/Body",
+             "Taggen </BODY> att här slutar all information som kommer att visas på sidan."},
+            {"HEAD", "Taggen <HEAD> visar att här börjar den del av html-dokument där det står "
+                     "information som inte är synlig."},
+            {"/head", "Taggen </HEAD> visar att här slutar \"huvudet\" i dokumentet."},
+        };
+        for (const auto& d : descriptions)
+            row(d[0], QString::fromUtf8(d[0]), title + QString::fromUtf8(d[1]));
+        row("bold is not b", "bold", CannotEdit);
+        row("unknown tag", "div class=x", CannotEdit);
+    }
+
+    void dispatch() {
+        QFETCH(QString, tag);
+        QFETCH(QString, expected);
+        QCOMPARE(Describe(TagEditFor(tag)), expected);
+    }
+
+    // The old tag in, the markup the dialog writes, what goes into the editor.
+    void keptAttributes_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const QString& tag, const QString& written,
+                      const QString& expected) {
+            QTest::newRow(name) << tag << written << expected;
+        };
+        row("unknown ones after the dialog's own, verbatim and in order",
+            "img src=a.gif class=logo\r\nonclick='go(\"x\")' title=x", "<IMG SRC=\"a.gif\">",
+            "<IMG SRC=\"a.gif\" class=logo onclick='go(\"x\")' title=x>");
+        row("into the start tag only", "a href=x name=top", "<A HREF=\"y\">text</A>",
+            "<A HREF=\"y\" name=top>text</A>");
+        row("a bare known one stays bare", "table border width=5", "<TABLE WIDTH=\"5\">",
+            "<TABLE WIDTH=\"5\" border>");
+        row("an empty value stays", "img src=a.gif alt=\"\"", "<IMG SRC=\"a.gif\">",
+            "<IMG SRC=\"a.gif\" alt=\"\">");
+        row("gives way to the one the dialog writes", "table border", "<TABLE BORDER=\"2\">",
+            "<TABLE BORDER=\"2\">");
+        row("a flag with another value", "td NOWRAP=no", "<TD>", "<TD NOWRAP=no>");
+        row("XHTML close", "img src=a.gif /", "<IMG SRC=\"b.gif\">", "<IMG SRC=\"b.gif\" />");
+        row("before a close the dialog wrote", "img src=a.gif id=\"x\"/", "<IMG SRC=\"a.gif\" />",
+            "<IMG SRC=\"a.gif\" id=\"x\" />");
+        row("a read flag is not kept", "input type=radio checked=checked", "<INPUT TYPE=\"RADIO\">",
+            "<INPUT TYPE=\"RADIO\">");
+        row("no tag written", "a href=x class=c", "", "");
+    }
+
+    void keptAttributes() {
+        QFETCH(QString, tag);
+        QFETCH(QString, written);
+        QFETCH(QString, expected);
+        const TagEdit edit = TagEditFor(tag);
+        QCOMPARE(AddKeptAttributes(written, edit.keptAttributes, edit.xhtmlClose), expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_tagedit)
+#include "tst_tagedit.moc"
