@@ -1,5 +1,6 @@
 #include "dialogs/tagdialogs.h"
 
+#include "dialogs/pagedialogs.h"
 #include "dialogs/smalldialogs.h"
 #include "dialogs/tagdialog.h"
 
@@ -8,6 +9,7 @@
 void RegisterTagDialogs() {
     // Each group of dialogs registers its own menu items.
     RegisterSmallDialogs();
+    RegisterPageDialogs();
 
     // The kept dialogs have no parent window: they go when the program ends.
     static bool cleanupConnected = false;
