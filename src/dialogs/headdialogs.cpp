@@ -25,6 +25,7 @@ TextField* MetaDialog::addDescribedField(const char* name, const QString& descri
     field->setMinimumWidth(DescribedFieldWidth);
     QLabel* label = nameLabel(field, "lblDesc");
     label->setWordWrap(true);
+    label->setMinimumWidth(DescribedFieldWidth);
     requireNonBlank(field);
     return field;
 }

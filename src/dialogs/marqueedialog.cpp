@@ -26,9 +26,6 @@ frmInMarquee::frmInMarquee() : TagDialog(QStringLiteral("(IE) Marquee")) {
     cmbDirection = addComboBox("cmbDirection", QStringLiteral("&Riktning:"),
                                {QStringLiteral("LEFT"), QStringLiteral("RIGHT")});
     nameLabel(cmbDirection, "lblDirection");
-    lblVarning = addNote("lblVarning",
-                         QStringLiteral("Detta funkar endast i Internet Explorer. I övriga "
-                                        "webläsare syns texten som vanligt men den rullar inte."));
 
     newColumn();
     txtBredd = addSizeField("txtBredd", QStringLiteral("Br&edd:"), "chkBProc",
@@ -49,6 +46,9 @@ frmInMarquee::frmInMarquee() : TagDialog(QStringLiteral("(IE) Marquee")) {
     nameLabel(txtScrollA, "lblScrollA");
     txtScrollDelay = addTextField("txtScrollDelay", QStringLiteral("&Fördröjning:"));
     nameLabel(txtScrollDelay, "lblScrollDelay");
+    lblVarning = addNote("lblVarning",
+                         QStringLiteral("Detta funkar endast i Internet Explorer. I övriga "
+                                        "webläsare syns texten som vanligt men den rullar inte."));
 
     // The text is written only with the end tag, and then it must be there.
     enableWhile(txtText, [this] { return chkAddExit->isChecked(); }, {chkAddExit});

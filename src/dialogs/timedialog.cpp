@@ -66,11 +66,12 @@ frmInTid::frmInTid() : TagDialog(QStringLiteral("Infoga tid")) {
     unloadWhenHidden = true;
     lstTid = addListBox("lstTid", QStringLiteral("&Tidsformat:"));
     lblTidformat = nameLabel(lstTid, "lblTidformat");
-}
-
-void frmInTid::Form_Load() {
+    // The dialog is built at every opening, so the list shows the time of the opening. It is
+    // filled here rather than when loaded so that it is tall enough for all its lines.
     lstTid->addItems(TimeEntries(QDateTime::currentDateTime()));
     lstTid->setCurrentRow(-1);
+    lstTid->setMinimumHeight(lstTid->sizeHintForRow(0) * lstTid->count() +
+                             2 * lstTid->frameWidth());
 }
 
 void frmInTid::writeTag() {

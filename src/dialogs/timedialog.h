@@ -26,7 +26,6 @@ public:
     QLabel* lblTidformat;
 
 protected:
-    void Form_Load() override;
     void writeTag() override;
 };
 
