@@ -34,7 +34,6 @@ private slots:
     void enabling();
     void bodyPreview_data();
     void bodyPreview();
-    void colourDroppedOnThePreview_data();
     void colourDroppedOnThePreview();
     void timeEntries();
     void timeDialogEndings_data();
@@ -193,32 +192,21 @@ void tst_pagedialogs::bodyPreview() {
     QCOMPARE(shown->palette().color(role), colour);
 }
 
-void tst_pagedialogs::colourDroppedOnThePreview_data() {
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("picture: background") << "imgBackColor"
-                                         << "cmbBackColor";
-    QTest::newRow("visited link text") << "lblTestVlink"
-                                       << "cmbVlink";
-    QTest::newRow("colour box") << "cmbAlink"
-                                << "cmbAlink";
-}
-
+// A colour dropped on the picture or on a preview text becomes the text of its colour field.
 void tst_pagedialogs::colourDroppedOnThePreview() {
-    QFETCH(QString, target);
-    QFETCH(QString, field);
     frmInBody& body = openBody();
-    QWidget* widget = body.findChild<QWidget*>(target);
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        widget = combo->lineEdit();
+    const QList<QPair<QWidget*, QComboBox*>> targets = {{body.imgBackColor, body.cmbBackColor},
+                                                        {body.lblTestVlink, body.cmbVlink}};
     QMimeData mime;
     mime.setData(QStringLiteral("application/x-vessilora-colour"), QByteArray("#336699"));
-    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(widget, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(widget, &drop);
-    QCOMPARE(body.findChild<QComboBox*>(field)->currentText(), QStringLiteral("#336699"));
+    for (const auto& [target, field] : targets) {
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &drop);
+        QCOMPARE(field->currentText(), QStringLiteral("#336699"));
+    }
 }
 
 // Swedish dates and month names; the forms with a one-digit hour only before ten o'clock.
@@ -238,7 +226,7 @@ void tst_pagedialogs::timeEntries() {
 }
 
 // OK or a double click writes the chosen line in place of the selection; OK without a chosen
-// line writes nothing. Every ending destroys the dialog, and the next opening lists afresh.
+// line writes nothing. Every ending gives the editor back and destroys the dialog.
 void tst_pagedialogs::timeDialogEndings_data() {
     QTest::addColumn<QString>("way");
     QTest::addColumn<bool>("written");
