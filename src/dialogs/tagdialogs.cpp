@@ -3,6 +3,7 @@
 #include "dialogs/fontdialog.h"
 #include "dialogs/linkdialogs.h"
 #include "dialogs/listdialogs.h"
+#include "dialogs/pagedialogs.h"
 #include "dialogs/smalldialogs.h"
 #include "dialogs/tagdialog.h"
 
@@ -14,6 +15,7 @@ void RegisterTagDialogs() {
     RegisterFontDialog();
     RegisterLinkDialogs();
     RegisterListDialogs();
+    RegisterPageDialogs();
 
     // The kept dialogs have no parent window: they go when the program ends.
     static bool cleanupConnected = false;

@@ -265,17 +265,18 @@ void tst_tagdialog::listsAndOptions() {
 // still to come.
 void tst_tagdialog::everyMenuItemHasADialog() {
     const QStringList stillToCome = {
-        QStringLiteral("mnuEditFixTag"),  QStringLiteral("mnuInBack"),
-        QStringLiteral("mnuInsFormData"), QStringLiteral("mnuInsFormRadio"),
-        QStringLiteral("mnuInsFormHide"), QStringLiteral("mnuInsFormBut"),
-        QStringLiteral("mnuInsFormChk"),  QStringLiteral("mnuInsFormList"),
-        QStringLiteral("mnuInsFormText"), QStringLiteral("mnuMetaDesc"),
-        QStringLiteral("mnuMetaArt"),     QStringLiteral("mnuMetaKey"),
-        QStringLiteral("mnuMetaRefresh"), QStringLiteral("mnuInsFrameset"),
-        QStringLiteral("mnuInsFrame"),    QStringLiteral("mnuInInb"),
-        QStringLiteral("mnuTableNew"),    QStringLiteral("mnuTabHead"),
-        QStringLiteral("mnuTabTr"),       QStringLiteral("mnuTabTD"),
-        QStringLiteral("mnuMarquee"),     QStringLiteral("mnuInTid")};
+        QStringLiteral("mnuEditFixTag"),
+        QStringLiteral("mnuInsFormData"),
+        QStringLiteral("mnuInsFormRadio"),
+        QStringLiteral("mnuInsFormHide"),
+        QStringLiteral("mnuInsFormBut"),
+        QStringLiteral("mnuInsFormChk"),
+        QStringLiteral("mnuInsFormList"),
+        QStringLiteral("mnuInsFormText"),
+        QStringLiteral("mnuTableNew"),
+        QStringLiteral("mnuTabHead"),
+        QStringLiteral("mnuTabTr"),
+        QStringLiteral("mnuTabTD")};
     ClearTagDialogs();
     RegisterTagDialogs();
     for (const QString& item : TagDialogMenuItems())
