@@ -76,3 +76,10 @@ inline bool CancelRequested = false;
 // Shows the preferences window. The shell installs it at start-up; the engine calls it when
 // the browser cannot be started and the user wants to choose one.
 inline std::function<void()> ShowPreferences;
+
+// The values the launcher sets at every start, before any window reads its settings: the
+// colour picker's slot, the batch settings and an empty search-and-replace list.
+void SetStartValues();
+// Every program-wide variable above (and the open document's format) back to its value at
+// program start, the start values included; the entity table is emptied. Tests begin so.
+void ResetProgramState();

@@ -117,13 +117,7 @@ bool frmStartUp::Form_Load(int& exitCode) {
     NewLine = QStringLiteral("\r\n");
     adjustSize();
     centreOnScreen();
-    ColorSlot = 0;
-    BatchLineBreakStyle = 1;
-    PairCount = 0;
-    BatchCompressLines = false;
-    BatchCheckBrackets = true;
-    BatchCheckQuotes = true;
-    BatchCheckStandardTags = true;
+    SetStartValues();
     if (!LoadEntityTable()) {
         exitCode = 1;
         return false;

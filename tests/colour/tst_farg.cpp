@@ -107,8 +107,6 @@ void tst_farg::init() {
     platformScope = std::make_unique<FakePlatformScope>();
     folder = std::make_unique<TestProgramFolder>();
     SlotColors = {};
-    ColorSlot = 0;
-    DraggedColor.clear();
 }
 
 void tst_farg::cleanup() {

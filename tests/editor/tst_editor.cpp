@@ -103,11 +103,6 @@ void tst_editor::init() {
     folder = std::make_unique<TestProgramFolder>();
     docs = std::make_unique<QTemporaryDir>();
     StartFolder = docs->path();
-    TagCase = 0;
-    ForceLowerCase = false;
-    CurrentFile.clear();
-    DocumentChanged = false;
-    BrowserPath.clear();
     ended.clear();
     EndProgram = [this](int code) { ended.append(code); };
     ClearTagDialogs();

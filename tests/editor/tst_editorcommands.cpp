@@ -51,9 +51,6 @@ void tst_editorcommands::init() {
     docs = std::make_unique<QTemporaryDir>();
     QVERIFY(LoadEntityTable());
     StartFolder = docs->path();
-    TagCase = 0;
-    CurrentFile.clear();
-    DocumentChanged = false;
     editor = new frmEditor;
     editor->show();
     // The menu shortcuts reach an active window only.

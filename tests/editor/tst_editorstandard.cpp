@@ -59,8 +59,6 @@ void tst_editorstandard::init() {
     docs = std::make_unique<QTemporaryDir>();
     QVERIFY(LoadEntityTable());
     StartFolder = docs->path();
-    CurrentFile.clear();
-    DocumentChanged = false;
 }
 
 void tst_editorstandard::cleanup() {

@@ -347,10 +347,12 @@ void tst_entities::missingTableIsReported_data() {
 
 void tst_entities::missingTableIsReported() {
     QFETCH(bool, folderInstead);
-    TestProgramFolder earlier(false);
-    QVERIFY(loadTable(earlier, PlainTable));
-
     TestProgramFolder folder(false);
+    {
+        // A table loaded earlier, from another program folder.
+        TestProgramFolder earlier(false);
+        QVERIFY(loadTable(earlier, PlainTable));
+    }
     if (folderInstead)
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("htmlkod.dat")));
     FakePlatformScope fake;

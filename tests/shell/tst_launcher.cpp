@@ -53,8 +53,6 @@ void tst_launcher::init() {
     folder = std::make_unique<TestProgramFolder>();
     endedWith.clear();
     EndProgram = [this](int code) { endedWith.append(code); };
-    BrowserPath.clear();
-    StartUpTool = 0;
 }
 
 void tst_launcher::cleanup() {

@@ -40,12 +40,7 @@ private:
 void tst_pref::init() {
     platformScope = std::make_unique<FakePlatformScope>();
     folder = std::make_unique<TestProgramFolder>();
-    TagCase = 0;
-    AttrQuoteStyle = 0;
-    ForceLowerCase = false;
-    BrowserPath.clear();
     StartFolder = QStringLiteral("/home/anna/webb");
-    StartUpTool = 0;
 }
 
 void tst_pref::cleanup() {

@@ -17,17 +17,13 @@
 
 DialogFixture::DialogFixture(void (*registerDialogs)())
     : m_platform(std::make_unique<FakePlatformScope>()) {
+    ResetProgramState();
     window = new QWidget;
     area = new TextArea(window);
     (new QVBoxLayout(window))->addWidget(area);
     window->setGeometry(100, 50, 800, 600);
     SetEditorWindow(window, area);
     registerDialogs();
-    TagCase = 0;
-    AttrQuoteStyle = 0;
-    ForceLowerCase = false;
-    ParagraphEditMode = false;
-    OpenTagFormatted = false;
 }
 
 DialogFixture::~DialogFixture() {

@@ -19,8 +19,8 @@ class FakePlatformScope;
 
 class DialogFixture {
 public:
-    // Registers the dialogs with register (e.g. RegisterTagDialogs) and resets the tag style
-    // to capitals and double quotes.
+    // Puts every program-wide variable back as at program start (capital tags, double
+    // quotes) and registers the dialogs with registerDialogs (e.g. RegisterTagDialogs).
     explicit DialogFixture(void (*registerDialogs)());
     ~DialogFixture();
 

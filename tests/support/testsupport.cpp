@@ -7,6 +7,7 @@
 #include <QtTest>
 
 TestProgramFolder::TestProgramFolder(bool withEntityTable) {
+    ResetProgramState();
     oldHome = qgetenv("VESSILORA_HOME");
     qputenv("VESSILORA_HOME", dir.path().toLocal8Bit());
     IniFile = JoinPath(dir.path(), QStringLiteral("vessilor.ini"));

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A fresh program folder for one test: VESSILORA_HOME points at it, IniFile names its
+// A fresh program folder for one test: every program-wide variable is put back as at program
+// start (ResetProgramState), VESSILORA_HOME points at the folder, IniFile names its
 // "vessilor.ini", and the shipped "htmlkod.dat" is copied into it unless told otherwise.
 class TestProgramFolder {
 public:

@@ -28,13 +28,11 @@ private:
 };
 
 void tst_tagwriting::init() {
+    ResetProgramState();
     window = new QWidget;
     area = new TextArea(window);
     (new QVBoxLayout(window))->addWidget(area);
     SetEditorWindow(window, area);
-    TagCase = 0;
-    OpenTagFormatted = false;
-    LastInsertedText.clear();
 }
 
 void tst_tagwriting::cleanup() {
