@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <optional>
 #include <typeindex>
 #include <unordered_map>
@@ -87,16 +88,26 @@ TagDialog::~TagDialog() {
 }
 
 void TagDialog::load() {
-    // OK and Avbryt were made before the dialog's fields; in the tab order they follow them.
+    // OK, Avbryt and the side buttons below them were made before (or among) the dialog's
+    // fields; in the tab order they follow the fields, in the order they stand.
+    QList<QWidget*> buttons;
+    for (int i = 0; i < m_buttons->count(); ++i) {
+        if (QWidget* button = m_buttons->itemAt(i)->widget())
+            buttons.append(button);
+    }
+    // A field stands in the dialog or in a frame of it (the line edit of a combo box is part
+    // of its field).
     QWidget* lastField = nullptr;
-    for (QWidget* w = cmdCancel->nextInFocusChain(); w && w != this && w != cmdOK;
-         w = w->nextInFocusChain()) {
-        if (w->parentWidget() == this && w->focusPolicy() != Qt::NoFocus)
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        const QWidget* parent = w->parentWidget();
+        if (w->focusPolicy() != Qt::NoFocus && !buttons.contains(w) &&
+            (parent == this || parent->focusPolicy() == Qt::NoFocus))
             lastField = w;
     }
+    // Each button in turn goes directly after the last field, the last button first.
     if (lastField) {
-        setTabOrder(lastField, cmdCancel);
-        setTabOrder(lastField, cmdOK);
+        for (auto it = buttons.crbegin(); it != buttons.crend(); ++it)
+            setTabOrder(lastField, *it);
     }
 
     adjustSize();
@@ -462,6 +473,10 @@ void TagDialog::wrapOrInsert(bool wrap, const QString& closeName, bool openForma
 
 double NumericReading(const QString& text) {
     return LeadingNumber(text);
+}
+
+int CountReading(const QString& text, int lowest, int highest) {
+    return std::clamp(RoundHalfEven(NumericReading(text)), lowest, highest);
 }
 
 void ShowColourPicker() {

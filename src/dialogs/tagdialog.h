@@ -240,6 +240,9 @@ private:
 
 // The numeric reading of a field's text: its leading number, 0 when it has none.
 double NumericReading(const QString& text);
+// A count typed into a field (rows, columns, items): its numeric reading rounded to an
+// integer and kept within lowest..highest, so no typed number builds millions of tags.
+int CountReading(const QString& text, int lowest, int highest);
 // Shows the colour picker beside the dialog and brings it to the front.
 void ShowColourPicker();
 
