@@ -1,6 +1,8 @@
 #include "dialogs/tagdialogs.h"
 
+#include "dialogs/formdialogs.h"
 #include "dialogs/smalldialogs.h"
+#include "dialogs/tabledialogs.h"
 #include "dialogs/tagdialog.h"
 
 #include <QCoreApplication>
@@ -8,6 +10,8 @@
 void RegisterTagDialogs() {
     // Each group of dialogs registers its own menu items.
     RegisterSmallDialogs();
+    RegisterTableDialogs();
+    RegisterFormDialogs();
 
     // The kept dialogs have no parent window: they go when the program ends.
     static bool cleanupConnected = false;

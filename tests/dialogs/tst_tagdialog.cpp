@@ -265,20 +265,15 @@ void tst_tagdialog::listsAndOptions() {
 // still to come.
 void tst_tagdialog::everyMenuItemHasADialog() {
     const QStringList stillToCome = {
-        QStringLiteral("mnuEditFixTag"),  QStringLiteral("mnuInBack"),
-        QStringLiteral("mnuInsFormData"), QStringLiteral("mnuInsFormRadio"),
-        QStringLiteral("mnuInsFormHide"), QStringLiteral("mnuInsFormBut"),
-        QStringLiteral("mnuInsFormChk"),  QStringLiteral("mnuInsFormList"),
-        QStringLiteral("mnuInsFormText"), QStringLiteral("mnuMetaDesc"),
-        QStringLiteral("mnuMetaArt"),     QStringLiteral("mnuMetaKey"),
-        QStringLiteral("mnuMetaRefresh"), QStringLiteral("mnuInsBild"),
-        QStringLiteral("mnuInsFrameset"), QStringLiteral("mnuInsFrame"),
-        QStringLiteral("mnuInInb"),       QStringLiteral("mnuTableNew"),
-        QStringLiteral("mnuTabHead"),     QStringLiteral("mnuTabTr"),
-        QStringLiteral("mnuTabTD"),       QStringLiteral("mnuInDef"),
-        QStringLiteral("mnuInNum"),       QStringLiteral("mnuInBul"),
-        QStringLiteral("mnuInLink"),      QStringLiteral("mnuMarquee"),
-        QStringLiteral("mnuInTid"),       QStringLiteral("mnuFormFont")};
+        QStringLiteral("mnuEditFixTag"), QStringLiteral("mnuInBack"),
+        QStringLiteral("mnuMetaDesc"),   QStringLiteral("mnuMetaArt"),
+        QStringLiteral("mnuMetaKey"),    QStringLiteral("mnuMetaRefresh"),
+        QStringLiteral("mnuInsBild"),    QStringLiteral("mnuInsFrameset"),
+        QStringLiteral("mnuInsFrame"),   QStringLiteral("mnuInInb"),
+        QStringLiteral("mnuInDef"),      QStringLiteral("mnuInNum"),
+        QStringLiteral("mnuInBul"),      QStringLiteral("mnuInLink"),
+        QStringLiteral("mnuMarquee"),    QStringLiteral("mnuInTid"),
+        QStringLiteral("mnuFormFont")};
     ClearTagDialogs();
     RegisterTagDialogs();
     for (const QString& item : TagDialogMenuItems())
