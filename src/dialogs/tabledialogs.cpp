@@ -54,6 +54,7 @@ void TableStartDialog::addTableFields() {
     txtRam = addTextField("txtRam", QStringLiteral("R&am:"));
     txtCellPadd = addTextField("txtCellPadd", QStringLiteral("Cell&marginal:"));
     txtCellspace = addTextField("txtCellspace", QStringLiteral("&Cellavstånd:"));
+    newColumn();
     cmbBackcolor = addColourBox("cmbBackcolor", QStringLiteral("&Bakgrundsfärg:"));
     cmbRamfarg = addColourBox("cmbRamfarg", QStringLiteral("Ram&färg:"));
     cmbJustering = addComboBox("cmbJustering", QStringLiteral("&Justering:"), TableAlignItems());
@@ -78,7 +79,6 @@ frmInTab::frmInTab() : TableStartDialog(QStringLiteral("Infoga tabell")) {
     txtRows = addTextField("txtRows", QStringLiteral("Antal &rader:"));
     txtCol = addTextField("txtCol", QStringLiteral("Antal &kolumner:"));
     addTableFields();
-    newColumn();
     txtCaption = addTextField("txtCaption", QStringLiteral("Ö&verskrift:"));
     cmbPlace = addFixedList("cmbPlace", QStringLiteral("&Placering:"),
                             {QStringLiteral("BOTTOM"), QStringLiteral("LEFT"),

@@ -39,7 +39,8 @@ public:
 
 protected:
     using TableTagDialog::TableTagDialog;
-    // Adds the fields at this point of the layout.
+    // Adds the fields at this point of the layout: the sizes and spacings, then in a new
+    // column the colours and the alignment.
     void addTableFields();
     // TagBuffer = "<TABLE" with the fields' attributes, not yet closed.
     void startTableTag();
