@@ -14,11 +14,6 @@
 
 namespace {
 
-// A tag in the user's letter case without the blank FormatAttribute puts before it.
-QString TrimmedTag(const QString& tag) {
-    return TrimBlanks(FormatAttribute(tag, QString(), AttrTagName));
-}
-
 // The two-character marks of an option in lstForm.
 const QString SelectedMark = QStringLiteral("* ");
 const QString PlainMark = QStringLiteral("  ");
@@ -56,7 +51,7 @@ void frmInForm::writeTag() {
     closeStartTag();
     // An empty line inside the form, for its fields.
     if (chkAddExit->isChecked())
-        TagBuffer += NewLine + NewLine + TrimmedTag(QStringLiteral("</FORM>"));
+        TagBuffer += NewLine + NewLine + plainTag(QStringLiteral("</FORM>"));
     InsertTagText(TagBuffer);
 }
 
@@ -324,7 +319,7 @@ void FormLista::writeTag() {
     }
     // One option a line, each line beginning with a blank; the empty last entry is no option.
     QString options;
-    const QString optionEnd = TrimmedTag(QStringLiteral("</OPTION>"));
+    const QString optionEnd = plainTag(QStringLiteral("</OPTION>"));
     for (int row = 0; row < lstForm->count() - 1; ++row) {
         const QString entry = lstForm->item(row)->text();
         QString option = FormatAttribute(QStringLiteral("<OPTION"), QString(), AttrTagName);
@@ -333,7 +328,7 @@ void FormLista::writeTag() {
             option += FormatAttribute(QStringLiteral("SELECTED"), QString(), AttrTagName);
         options += NewLine + option + QLatin1Char('>') + entry.mid(2) + optionEnd;
     }
-    TagBuffer += options + NewLine + TrimmedTag(QStringLiteral("</SELECT>"));
+    TagBuffer += options + NewLine + plainTag(QStringLiteral("</SELECT>"));
     InsertTagText(TagBuffer);
 }
 

@@ -7,7 +7,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;

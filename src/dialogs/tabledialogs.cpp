@@ -25,11 +25,6 @@ QStringList ValignItems() {
             QStringLiteral("BASELINE")};
 }
 
-// A tag in the user's letter case without the blank FormatAttribute puts before it.
-QString TrimmedTag(const QString& tag) {
-    return TrimBlanks(FormatAttribute(tag, QString(), AttrTagName));
-}
-
 // A tag with the blank FormatAttribute puts before it (" </TD>").
 QString SpacedTag(const QString& tag) {
     return FormatAttribute(tag, QString(), AttrTagName);
@@ -113,7 +108,7 @@ void frmInTab::writeTag() {
         startTag(QStringLiteral("<CAPTION"));
         attribute(QStringLiteral("ALIGN"), cmbPlace, AttrText);
         closeStartTag();
-        table += NewLine + TagBuffer + caption + TrimmedTag(QStringLiteral("</CAPTION>"));
+        table += NewLine + TagBuffer + caption + plainTag(QStringLiteral("</CAPTION>"));
     }
 
     // Every cell line is the same: two blanks, the start tag, one blank, the end tag.
@@ -123,8 +118,8 @@ void frmInTab::writeTag() {
     const QString cell = QLatin1Char(' ') +
                          FormatAttribute(QStringLiteral("<TD"), QString(), AttrTagName) + cellFlag +
                          QLatin1Char('>') + SpacedTag(QStringLiteral("</TD>")) + NewLine;
-    const QString rowStart = NewLine + TrimmedTag(QStringLiteral("<TR>")) + NewLine;
-    const QString rowEnd = TrimmedTag(QStringLiteral("</TR>")) + NewLine;
+    const QString rowStart = NewLine + plainTag(QStringLiteral("<TR>")) + NewLine;
+    const QString rowEnd = plainTag(QStringLiteral("</TR>")) + NewLine;
 
     QString row = rowStart;
     row.reserve(rowStart.size() + columns * cell.size() + rowEnd.size());
@@ -132,7 +127,7 @@ void frmInTab::writeTag() {
         row += cell;
     row += rowEnd;
 
-    const QString end = TrimmedTag(QStringLiteral("</TABLE>"));
+    const QString end = plainTag(QStringLiteral("</TABLE>"));
     table.reserve(table.size() + rows * row.size() + end.size());
     for (int r = 0; r < rows; ++r)
         table += row;
@@ -156,7 +151,7 @@ void frmTabHead::writeTag() {
     closeStartTag();
     // The end tag stands on the next line.
     if (chkAddEnd->isChecked())
-        TagBuffer += NewLine + TrimmedTag(QStringLiteral("</TABLE>"));
+        TagBuffer += NewLine + plainTag(QStringLiteral("</TABLE>"));
     InsertTagText(TagBuffer);
 }
 

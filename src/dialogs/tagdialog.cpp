@@ -459,6 +459,10 @@ void TagDialog::closeStartTag() {
     TagBuffer = TrimBlanks(TagBuffer) + QLatin1Char('>');
 }
 
+QString TagDialog::plainTag(const QString& tag) {
+    return TrimBlanks(FormatAttribute(tag, QString(), AttrTagName));
+}
+
 void TagDialog::wrapOrInsert(bool wrap, const QString& closeName, bool openFormatted) {
     QString open = TrimBlanks(TagBuffer);
     if (!wrap) {

@@ -213,38 +213,29 @@ void tst_tableformdialogs::optionEditor_data() {
     QTest::addColumn<int>("chosen");
     QTest::addColumn<QString>("fields"); // txtData, txtDatValue, chkMark after the steps
     QTest::addColumn<QString>("addCaption");
-    const QString add = QStringLiteral("L&ägg till");
-    const QString change = QStringLiteral("&Ändra");
-    QTest::newRow("adding fills the empty entry") << "add Äpple=a;add *Päron= p "
-                                                  << "  Äpple|* Päron|"
-                                                  << "a|p|" << 2 << "||1" << add;
-    QTest::newRow("blank text adds nothing") << "add   =x"
-                                             << ""
-                                             << "" << 0 << "  |x|0" << add;
-    QTest::newRow("choosing loads an option") << "add A=1;add *B=2;choose 1"
-                                              << "  A|* B|"
-                                              << "1|2|" << 1 << "B|2|1" << change;
-    QTest::newRow("changing an option chooses the next") << "add A=1;add B=2;choose 0;add *C=3"
-                                                         << "* C|  B|"
-                                                         << "3|2|" << 1 << "||0" << change;
-    QTest::newRow("moving up and down") << "add A=1;add B=2;add C=3;choose 2;up;up;down"
-                                        << "  A|  C|  B|"
-                                        << "1|3|2|" << 1 << "C|3|0" << change;
-    QTest::newRow("the empty entry never moves") << "add A=1;choose 1;up;choose 0;down"
-                                                 << "  A|"
-                                                 << "1|" << 0 << "A|1|0" << change;
-    QTest::newRow("deleting the first") << "add A=1;add B=2;choose 0;delete"
-                                        << "  B|"
-                                        << "2|" << 0 << "B|2|0" << change;
-    QTest::newRow("deleting the last option") << "add A=1;add B=2;choose 1;delete"
-                                              << "  A|"
-                                              << "1|" << 1 << "B|2|0" << add;
-    QTest::newRow("the empty entry is not deleted") << "add A=1;choose 1;delete"
-                                                    << "  A|"
-                                                    << "1|" << 1 << "||0" << add;
-    QTest::newRow("nothing chosen: nothing happens") << "add A=1;none;add B=2;delete;up;down"
-                                                     << "  A|"
-                                                     << "1|" << -1 << "B|2|0" << add;
+    const auto row = [](const char* name, const char* steps, const char* entries,
+                        const char* values, int chosen, const char* fields, bool adding) {
+        QTest::newRow(name) << QString::fromUtf8(steps) << QString::fromUtf8(entries)
+                            << QString::fromUtf8(values) << chosen << QString::fromUtf8(fields)
+                            << (adding ? QStringLiteral("L&ägg till") : QStringLiteral("&Ändra"));
+    };
+    row("adding fills the empty entry", "add Äpple=a;add *Päron= p ", "  Äpple|* Päron|", "a|p|", 2,
+        "||1", true);
+    row("blank text adds nothing", "add   =x", "", "", 0, "  |x|0", true);
+    row("choosing loads an option", "add A=1;add *B=2;choose 1", "  A|* B|", "1|2|", 1, "B|2|1",
+        false);
+    row("changing an option chooses the next", "add A=1;add B=2;choose 0;add *C=3", "* C|  B|",
+        "3|2|", 1, "||0", false);
+    row("moving up and down", "add A=1;add B=2;add C=3;choose 2;up;up;down", "  A|  C|  B|",
+        "1|3|2|", 1, "C|3|0", false);
+    row("the empty entry never moves", "add A=1;choose 1;up;choose 0;down", "  A|", "1|", 0,
+        "A|1|0", false);
+    row("deleting the first", "add A=1;add B=2;choose 0;delete", "  B|", "2|", 0, "B|2|0", false);
+    row("deleting the last option", "add A=1;add B=2;choose 1;delete", "  A|", "1|", 1, "B|2|0",
+        true);
+    row("the empty entry is not deleted", "add A=1;choose 1;delete", "  A|", "1|", 1, "||0", true);
+    row("nothing chosen: nothing happens", "add A=1;none;add B=2;delete;up;down", "  A|", "1|", -1,
+        "B|2|0", true);
 }
 
 void tst_tableformdialogs::optionEditor() {
