@@ -88,20 +88,26 @@ TagDialog::~TagDialog() {
 }
 
 void TagDialog::load() {
-    // OK and Avbryt were made before the dialog's fields; in the tab order they follow them.
-    // Fields stand in the dialog itself or in one of its frames (the parts inside a combo box
-    // or a list do not count).
+    // OK, Avbryt and the side buttons below them were made before (or among) the dialog's
+    // fields; in the tab order they follow the fields, in the order they stand.
+    QList<QWidget*> buttons;
+    for (int i = 0; i < m_buttons->count(); ++i) {
+        if (QWidget* button = m_buttons->itemAt(i)->widget())
+            buttons.append(button);
+    }
+    // A field stands in the dialog or in a frame of it (the line edit of a combo box is part
+    // of its field).
     QWidget* lastField = nullptr;
-    for (QWidget* w = cmdCancel->nextInFocusChain(); w && w != this && w != cmdOK;
-         w = w->nextInFocusChain()) {
-        const QWidget* holder = w->parentWidget();
-        if ((holder == this || qobject_cast<const QGroupBox*>(holder)) &&
-            w->focusPolicy() != Qt::NoFocus)
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        const QWidget* parent = w->parentWidget();
+        if (w->focusPolicy() != Qt::NoFocus && !buttons.contains(w) &&
+            (parent == this || parent->focusPolicy() == Qt::NoFocus))
             lastField = w;
     }
+    // Each button in turn goes directly after the last field, the last button first.
     if (lastField) {
-        setTabOrder(lastField, cmdCancel);
-        setTabOrder(lastField, cmdOK);
+        for (auto it = buttons.crbegin(); it != buttons.crend(); ++it)
+            setTabOrder(lastField, *it);
     }
 
     adjustSize();
@@ -451,6 +457,10 @@ void TagDialog::flag(const QString& word, const QAbstractButton* box) {
 
 void TagDialog::closeStartTag() {
     TagBuffer = TrimBlanks(TagBuffer) + QLatin1Char('>');
+}
+
+QString TagDialog::plainTag(const QString& tag) {
+    return TrimBlanks(FormatAttribute(tag, QString(), AttrTagName));
 }
 
 void TagDialog::wrapOrInsert(bool wrap, const QString& closeName, bool openFormatted) {

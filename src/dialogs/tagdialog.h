@@ -218,6 +218,9 @@ protected:
     static void flag(const QString& word, const QAbstractButton* box);
     // TagBuffer = trimmed TagBuffer + ">".
     static void closeStartTag();
+    // A tag without attributes ("<TR>", "</TABLE>") in the user's letter case, without the
+    // blank FormatAttribute puts before it.
+    static QString plainTag(const QString& tag);
     // Writes the start tag built in TagBuffer (a tag name without "<"): wrapped around the
     // editor's selection with its end tag closeName when wrap is set, otherwise inserted
     // alone as "<" + tag + ">". When openFormatted, the open text is written as built

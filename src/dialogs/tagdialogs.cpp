@@ -1,10 +1,12 @@
 #include "dialogs/tagdialogs.h"
 
 #include "dialogs/fontdialog.h"
+#include "dialogs/formdialogs.h"
 #include "dialogs/linkdialogs.h"
 #include "dialogs/listdialogs.h"
 #include "dialogs/pagedialogs.h"
 #include "dialogs/smalldialogs.h"
+#include "dialogs/tabledialogs.h"
 #include "dialogs/tagdialog.h"
 
 #include <QCoreApplication>
@@ -16,6 +18,8 @@ void RegisterTagDialogs() {
     RegisterLinkDialogs();
     RegisterListDialogs();
     RegisterPageDialogs();
+    RegisterTableDialogs();
+    RegisterFormDialogs();
 
     // The kept dialogs have no parent window: they go when the program ends.
     static bool cleanupConnected = false;
