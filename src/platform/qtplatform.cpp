@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTranslator>
+#include <QTreeView>
 
 namespace {
 
@@ -181,6 +183,18 @@ void QtPlatform::prepareFileDialog(QFileDialog& dialog, const FileDialogRequest&
         dialog.setDirectory(folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(QFileInfo(request.fileName).fileName());
+    // Room for the file list's columns, which the dialog would make too narrow for a Swedish
+    // date and type.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+    if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        const QFontMetrics metrics(view->font());
+        const int padding = metrics.averageCharWidth() * 3;
+        const std::pair<int, QString> widest[] = {{1, QStringLiteral("1 023 byte")},
+                                                  {2, QStringLiteral("vanligt textdokument")},
+                                                  {3, QStringLiteral("0000-00-00 00:00")}};
+        for (const auto& [column, text] : widest)
+            view->header()->resizeSection(column, metrics.horizontalAdvance(text) + padding);
+    }
 }
 
 std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogRequest& request,

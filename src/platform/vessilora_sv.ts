@@ -53,6 +53,8 @@ Vill du ersätta den?</translation></message>
     <message><source>&apos;%1&apos; is write protected.
 Do you want to delete it anyway?</source><translation>&quot;%1&quot; är skrivskyddad.
 Vill du ta bort den ändå?</translation></message>
+    <message><source>Delete</source><translation>Ta bort</translation></message>
+    <message><source>Remove</source><translation>Ta bort</translation></message>
     <message><source>Are you sure you want to delete &apos;%1&apos;?</source><translation>Vill du verkligen ta bort &quot;%1&quot;?</translation></message>
     <message><source>Could not delete directory.</source><translation>Mappen kunde inte tas bort.</translation></message>
     <message><source>%1
