@@ -121,8 +121,9 @@ void tst_qtplatform::toolkitDialogsAreSwedish() {
     // The file list: its columns, a folder's type, a page's size, type and date.
     const auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     const QAbstractItemModel* list = view->model();
-    const QModelIndex root = view->rootIndex();
     auto row = [&](const QString& name) {
+        // Fetched anew each time: the list's indexes go stale as the folder is read.
+        const QModelIndex root = view->rootIndex();
         QStringList cells;
         for (int r = 0; r < list->rowCount(root); ++r)
             for (int column = 0; column < 4 && list->index(r, 0, root).data() == name; ++column)
