@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QtTest>
 
+#include <sys/fsuid.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 TestProgramFolder::TestProgramFolder(bool withEntityTable) {
     ResetProgramState();
     oldHome = qgetenv("VESSILORA_HOME");
@@ -42,4 +46,62 @@ QByteArray TestProgramFolder::read(const QString& name) const {
 
 QString ShippedFile(const QString& name) {
     return QStringLiteral(VESSILORA_DATA_DIR) + QLatin1Char('/') + name;
+}
+
+FolderWatch::FolderWatch(const QString& folder) : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    inotify_add_watch(fd, QFile::encodeName(folder).constData(),
+                      IN_CREATE | IN_CLOSE_NOWRITE | IN_CLOSE_WRITE | IN_MOVED_TO);
+}
+
+FolderWatch::~FolderWatch() {
+    close(fd);
+}
+
+QList<std::pair<unsigned, QString>> FolderWatch::drain() {
+    QList<std::pair<unsigned, QString>> events;
+    alignas(inotify_event) char buffer[65536];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0) {
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            events.append({event->mask, QFile::decodeName(event->len ? event->name : "")});
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return events;
+}
+
+FolderWatch::Counts FolderWatch::take(const QString& name) {
+    Counts counts;
+    for (const auto& [mask, file] : drain()) {
+        counts.reads += file == name && (mask & IN_CLOSE_NOWRITE);
+        counts.writes += file == name && (mask & (IN_CLOSE_WRITE | IN_MOVED_TO));
+    }
+    return counts;
+}
+
+QStringList FolderWatch::madeNames() {
+    QStringList names;
+    for (const auto& [mask, file] : drain())
+        if (mask & IN_CREATE)
+            names.append(file);
+    return names;
+}
+
+namespace {
+constexpr unsigned Nobody = 65534;
+}
+
+OrdinaryUser::OrdinaryUser() {
+    if (geteuid() == 0) {
+        setfsgid(Nobody);
+        setfsuid(Nobody);
+    }
+}
+
+OrdinaryUser::~OrdinaryUser() {
+    if (geteuid() == 0) {
+        setfsuid(0);
+        setfsgid(0);
+    }
 }
