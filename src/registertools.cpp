@@ -3,11 +3,13 @@
 #include "colour/frmfarg.h"
 #include "dialogs/tagdialogs.h"
 #include "editor/frmeditor.h"
+#include "guides/guides.h"
 #include "shell/tools.h"
 
 void RegisterToolWindows() {
     RegisterColourPicker();
     RegisterEditorWindow();
     RegisterTagDialogs();
+    RegisterGuides();
     // Tools without a registered window open a stand-in with their caption.
 }

@@ -1,0 +1,554 @@
+// The page guide and the frameset guide, opened by the editor's menu items against an editor
+// stand-in: the pages they write (text and selection), going back and forth, a second run,
+// the question before ending, colour drops and the drawn layout.
+
+#include "guides/frameguide.h"
+#include "guides/framepreview.h"
+#include "guides/frmguide.h"
+#include "guides/guidepages.h"
+#include "guides/guides.h"
+#include "markup/checks.h"
+#include "markup/globals.h"
+#include "markup/tagwriter.h"
+#include "testsupport.h"
+#include "widgets/dialogregistry.h"
+#include "widgets/tagwriting.h"
+#include "widgets/textarea.h"
+#include "widgets/textfield.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+const QString Untouched = QStringLiteral("<P>Min gamla sida</P>");
+
+// "txtNamn=top;chkNoresize=1;cmbText=RED": fields, check boxes (1 or 0) and combo texts.
+void setFields(QWidget* window, const QString& fields) {
+    for (const QString& field : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = field.section(QLatin1Char('='), 0, 0);
+        const QString value = field.section(QLatin1Char('='), 1);
+        QObject* control = window->findChild<QObject*>(name);
+        QVERIFY2(control, qPrintable(name));
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            combo->setEditText(value);
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            edit->setText(value);
+        else if (auto* box = qobject_cast<QAbstractButton*>(control))
+            box->setChecked(value == QLatin1String("1"));
+    }
+}
+
+void verifyChecksPass(const QString& page) {
+    WorkText = page;
+    ErrorKind = 0;
+    CheckBrackets();
+    QCOMPARE(ErrorKind, 0);
+    CheckQuotes();
+    QCOMPARE(ErrorKind, 0);
+}
+
+} // namespace
+
+class tst_guides : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void pageGuide_data();
+    void pageGuide();
+    void pageGuideBackForthAndSecondRun();
+    void pageGuideColourDrops_data();
+    void pageGuideColourDrops();
+    void ending_data();
+    void ending();
+    void frameset_data();
+    void frameset();
+    void frameLayoutCaptions_data();
+    void frameLayoutCaptions();
+    void framesetBackAndForth();
+    void framesetSecondRun();
+    void sizeListOfSeven();
+    void previewDrawing();
+
+private:
+    frmGuide* openPageGuide();
+    Frame1* openFrameGuide(bool byRows, const QList<int>& parts);
+
+    std::unique_ptr<FakePlatformScope> platformScope;
+    QWidget* editor = nullptr;
+    TextArea* area = nullptr;
+    int handedOver = 0; // pages handed to the editor
+    int handedStart = -1;
+    int handedLength = -1;
+};
+
+void tst_guides::init() {
+    platformScope = std::make_unique<FakePlatformScope>();
+    editor = new QWidget;
+    area = new TextArea(editor);
+    (new QVBoxLayout(editor))->addWidget(area);
+    editor->setGeometry(100, 50, 800, 600);
+    SetEditorWindow(editor, area);
+    // What the editor does with a page a guide wrote.
+    SetNewDocumentHandler([this](const QString& text, int start, int length) {
+        ++handedOver;
+        handedStart = start;
+        handedLength = length;
+        area->setWholeText(text);
+        area->setSel(start, length);
+        DocumentChanged = true;
+        editor->setEnabled(true);
+    });
+    area->setWholeText(Untouched);
+    handedOver = 0;
+    DocumentChanged = false;
+    RegisterGuides();
+    TagCase = 0;
+    AttrQuoteStyle = 0;
+    ForceLowerCase = false;
+    GuideValues = {};
+}
+
+void tst_guides::cleanup() {
+    if (frmGuide* guide = PageGuideWindow())
+        delete guide;
+    EndFrameGuide();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ClearTagDialogs();
+    SetNewDocumentHandler({});
+    SetEditorWindow(nullptr, nullptr);
+    delete editor;
+    platformScope.reset();
+}
+
+frmGuide* tst_guides::openPageGuide() {
+    if (!OpenTagDialog(QStringLiteral("mnuArkivGuide")))
+        return nullptr;
+    return PageGuideWindow();
+}
+
+Frame1* tst_guides::openFrameGuide(bool byRows, const QList<int>& parts) {
+    if (!OpenTagDialog(QStringLiteral("mnuArkivFrames")))
+        return nullptr;
+    Frame1* first = FrameGuideFirst();
+    (byRows ? first->optRows : first->optKol)->setChecked(true);
+    first->HScroll1->setValue(static_cast<int>(parts.size()));
+    for (qsizetype i = 0; i < parts.size(); ++i)
+        first->Xant[i]->setValue(parts[i]);
+    return first;
+}
+
+// ---- The page guide ----
+
+void tst_guides::pageGuide_data() {
+    QTest::addColumn<QStringList>("values"); // pages 1..10
+    QTest::addColumn<int>("tagCase");
+    QTest::addColumn<bool>("forceLower");
+    QTest::addColumn<QString>("page");
+    const QString empty10[10];
+    QTest::newRow("every value empty")
+        << QStringList(std::begin(empty10), std::end(empty10)) << 0 << false
+        << "<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n\r\n</BODY>\r\n"
+           "</HTML>";
+    QTest::newRow("every value, the title trimmed")
+        << QStringList{"  Min sida ", "bg.gif", "#FFFFFF",  "BLACK",  "BLUE",
+                       "RED",         "PURPLE", "hus, båt", "Om mig", "Kalle"}
+        << 0 << false
+        << "<HTML>\r\n<HEAD>\r\n<TITLE>Min sida</TITLE>\r\n"
+           " <META HTTP-EQUIV=\"author\" CONTENT=\"Kalle\">\r\n"
+           " <META HTTP-EQUIV=\"keywords\" CONTENT=\"hus, båt\">\r\n"
+           " <META HTTP-EQUIV=\"description\" CONTENT=\"Om mig\">\r\n</HEAD>\r\n\r\n"
+           "<BODY BACKGROUND=\"bg.gif\" BGCOLOR=\"#FFFFFF\" TEXT=\"BLACK\" LINK=\"BLUE\" "
+           "ALINK=\"RED\" VLINK=\"PURPLE\">\r\n\r\n\r\n</BODY>\r\n</HTML>";
+    QTest::newRow("small letters, capital values lowered")
+        << QStringList{"HEJ", "", "WHITE", "", "", "", "", "HUS", "", ""} << 1 << true
+        << "<html>\r\n<head>\r\n<title>HEJ</title>\r\n"
+           " <meta http-equiv=\"keywords\" content=\"hus\">\r\n</head>\r\n\r\n"
+           "<body bgcolor=\"white\">\r\n\r\n\r\n</body>\r\n</html>";
+}
+
+void tst_guides::pageGuide() {
+    QFETCH(QStringList, values);
+    QFETCH(int, tagCase);
+    QFETCH(bool, forceLower);
+    QFETCH(QString, page);
+    TagCase = tagCase;
+    ForceLowerCase = forceLower;
+    frmGuide* guide = openPageGuide();
+    QVERIFY(guide && guide->isVisible());
+    QVERIFY(!editor->isEnabled());
+    guide->cmdNext->click();
+    for (const QString& value : values) {
+        guide->txtValue->setText(value);
+        guide->cmdNext->click();
+    }
+    QCOMPARE(area->text(), page);
+    QCOMPARE(handedOver, 1);
+    // The caret on the first empty line inside the body.
+    QCOMPARE(handedStart, page.indexOf(QLatin1String(">\r\n\r\n\r\n<")) + 3);
+    QCOMPARE(handedLength, 0);
+    QVERIFY(DocumentChanged);
+    QVERIFY(editor->isEnabled());
+    QVERIFY(!PageGuideWindow());
+    verifyChecksPass(page);
+}
+
+void tst_guides::pageGuideBackForthAndSecondRun() {
+    frmGuide* guide = openPageGuide();
+    // The welcome page asks for nothing.
+    QCOMPARE(guide->windowTitle(), QStringLiteral("Skapa ny sida"));
+    for (QWidget* w : std::initializer_list<QWidget*>{guide->txtValue, guide->lblValue,
+                                                      guide->cmdBack, guide->cmdPaste})
+        QVERIFY(!w->isEnabled());
+    guide->cmdNext->click();
+    QVERIFY(guide->txtValue->isEnabled() && guide->cmdBack->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("Första"));
+    guide->cmdPaste->click();
+    guide->cmdNext->click();
+    guide->cmdNext->click(); // page 3
+    for (const char* colour : {"RED", "BLUE", " LIME "}) {
+        guide->txtValue->setText(QLatin1String(colour));
+        guide->cmdNext->click();
+    }
+    // On page 6: back to page 3 and forward again.
+    for (const char* expected : {"LIME", "BLUE", "RED"}) {
+        guide->cmdBack->click();
+        QCOMPARE(guide->txtValue->text(), QLatin1String(expected));
+    }
+    QCOMPARE(guide->windowTitle(), QStringLiteral("Skapa ny sida - BGCOLOR"));
+    guide->cmdNext->click();
+    QCOMPARE(guide->txtValue->text(), QStringLiteral("BLUE"));
+    QCOMPARE(guide->txtValue->selectedText(), QStringLiteral("BLUE"));
+    while (GuideStep < 10)
+        guide->cmdNext->click();
+    QCOMPARE(guide->windowTitle(), QStringLiteral("Skapa ny sida - AUTHOR"));
+    QCOMPARE(guide->cmdNext->text(), QStringLiteral("Slutför"));
+    guide->cmdNext->click();
+    QVERIFY(
+        area->text().contains(QLatin1String("<BODY BGCOLOR=\"RED\" TEXT=\"BLUE\" LINK=\"LIME\">")));
+
+    // A second run starts at the welcome page and shows the previous answers.
+    guide = openPageGuide();
+    QCOMPARE(GuideStep, 0);
+    guide->cmdNext->click();
+    QCOMPARE(guide->txtValue->text(), QStringLiteral("Första"));
+    QCOMPARE(guide->txtValue->selectedText(), QStringLiteral("Första"));
+}
+
+void tst_guides::pageGuideColourDrops_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("visited link colour") << 7 << "#FF0000";
+    QTest::newRow("keywords: no drop") << 8 << "gammal";
+}
+
+void tst_guides::pageGuideColourDrops() {
+    QFETCH(int, page);
+    QFETCH(QString, after);
+    frmGuide* guide = openPageGuide();
+    for (int i = 0; i < page; ++i)
+        guide->cmdNext->click();
+    guide->txtValue->setText(QStringLiteral("gammal"));
+    QMimeData mime;
+    mime.setText(QStringLiteral("#FF0000"));
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(guide->txtValue, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(guide->txtValue, &drop);
+    QCOMPARE(guide->txtValue->text(), after);
+}
+
+// ---- Ending a guide ----
+
+void tst_guides::ending_data() {
+    QTest::addColumn<QString>("window"); // frmGuide, Frame1 or Frame2
+    QTest::addColumn<QString>("how");    // button, closebox or escape
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("ends");
+    const auto row = [](const char* name, const char* window, const char* how, MsgAnswer answer,
+                        bool ends) {
+        QTest::newRow(name) << QString::fromUtf8(window) << QString::fromUtf8(how) << answer
+                            << ends;
+    };
+    row("page guide, Avbryt, yes", "frmGuide", "button", MsgAnswer::Yes, true);
+    row("page guide, close box, cancel", "frmGuide", "closebox", MsgAnswer::Cancel, false);
+    row("page guide, Escape, no", "frmGuide", "escape", MsgAnswer::No, false);
+    row("layout, close box, yes", "Frame1", "closebox", MsgAnswer::Yes, true);
+    row("frames, Avbryt, no", "Frame2", "button", MsgAnswer::No, false);
+    row("frames, Escape, yes", "Frame2", "escape", MsgAnswer::Yes, true);
+}
+
+void tst_guides::ending() {
+    QFETCH(QString, window);
+    QFETCH(QString, how);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, ends);
+    GuideWindow* guide = nullptr;
+    if (window == QLatin1String("frmGuide")) {
+        guide = openPageGuide();
+        PageGuideWindow()->cmdNext->click();
+        PageGuideWindow()->cmdNext->click();
+    } else {
+        guide = openFrameGuide(false, {1, 2});
+        if (window == QLatin1String("Frame2")) {
+            FrameGuideFirst()->cmdNext->click();
+            guide = FrameGuideSecond();
+        }
+    }
+    QVERIFY(guide && guide->isVisible());
+    platformScope->fake.messageAnswers = {answer};
+    if (how == QLatin1String("button"))
+        guide->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    else if (how == QLatin1String("closebox"))
+        guide->close();
+    else
+        QTest::keyClick(guide, Qt::Key_Escape);
+
+    const QList<PlatformCall> messages = platformScope->fake.messages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].text, QStringLiteral("Är du säker på att du vill avsluta guiden?"));
+    QCOMPARE(messages[0].icon, MsgIcon::Information);
+    QCOMPARE(messages[0].buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(area->text(), Untouched);
+    QCOMPARE(handedOver, 0);
+    QCOMPARE(editor->isEnabled(), ends);
+    if (ends) {
+        QVERIFY(!PageGuideWindow() && !FrameGuideFirst() && !FrameGuideSecond());
+    } else {
+        QVERIFY(guide->isVisible());
+        if (window == QLatin1String("frmGuide"))
+            QCOMPARE(GuideStep, 2);
+    }
+}
+
+// ---- The frameset guide ----
+
+void tst_guides::frameset_data() {
+    QTest::addColumn<bool>("byRows"); // "&Kolumner": the main divisions are rows
+    QTest::addColumn<QList<int>>("parts");
+    QTest::addColumn<QStringList>("frames"); // "n:fields" for each frame shown, in order
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("tagCase");
+    QTest::addColumn<int>("quoteStyle");
+    QTest::addColumn<QString>("frameset"); // the page between the head and the alternative
+    QTest::addColumn<QString>("bodyTag");
+    // Frame 1 is shown first, so its margins are written as 0; a frame never shown has none.
+    QTest::newRow("rows, the second split in two")
+        << true << QList<int>{1, 2} << QStringList() << "" << 0 << 0
+        << "<FRAMESET COLS=\"100%\" ROWS=\"50%,*\">\r\n"
+           "  <FRAME NAME=\"frame1_1\" SRC=\"frame1_1.html\" SCROLLING=\"AUTO\" "
+           "MARGINWIDTH=\"0\" MARGINHEIGHT=\"0\" FRAMEBORDER=\"0\" BORDER=\"0\">\r\n"
+           " <FRAMESET COLS=\"50%,*\">\r\n"
+           "  <FRAME NAME=\"frame2_1\" SRC=\"frame2_1.html\" SCROLLING=\"AUTO\" "
+           "FRAMEBORDER=\"0\" BORDER=\"0\">\r\n"
+           "  <FRAME NAME=\"frame2_2\" SRC=\"frame2_2.html\" SCROLLING=\"AUTO\" "
+           "FRAMEBORDER=\"0\" BORDER=\"0\">\r\n"
+           " </FRAMESET>\r\n"
+        << "<BODY>";
+    // Numbers unquoted in this style, "100%" and the size lists are text and stay quoted.
+    QTest::newRow("one frame, every property, small letters")
+        << false << QList<int>{1}
+        << QStringList{"1:txtNamn= top ;txtUrl=a.html;cmbScroll=NO;txtMW=5;txtHW=-3;"
+                       "chkNoresize=1;txtBorder=2"}
+        << "txtBackground=bg.gif;cmbBackColor=WHITE;cmbText=BLACK;cmbLink=BLUE;cmbVlink=PURPLE;"
+           "cmbAlink=RED"
+        << 1 << 1
+        << "<frameset rows=\"100%\" cols=\"*\">\r\n"
+           "  <frame name=\"top\" src=\"a.html\" scrolling=\"NO\" marginwidth=5 marginheight=0 "
+           "noresize frameborder=2 border=2>\r\n"
+        << "<body background=\"bg.gif\" bgcolor=\"WHITE\" text=\"BLACK\" link=\"BLUE\" "
+           "vlink=\"PURPLE\" alink=\"RED\">";
+    QTest::newRow("three columns, the third never shown")
+        << false << QList<int>{1, 1, 1} << QStringList{"2:txtUrl=meny.html;cmbScroll="} << "" << 0
+        << 0
+        << "<FRAMESET ROWS=\"100%\" COLS=\"33%,33%,*\">\r\n"
+           "  <FRAME NAME=\"frame1_1\" SRC=\"frame1_1.html\" SCROLLING=\"AUTO\" "
+           "MARGINWIDTH=\"0\" MARGINHEIGHT=\"0\" FRAMEBORDER=\"0\" BORDER=\"0\">\r\n"
+           "  <FRAME NAME=\"frame2_1\" SRC=\"meny.html\" MARGINWIDTH=\"0\" MARGINHEIGHT=\"0\" "
+           "FRAMEBORDER=\"0\" BORDER=\"0\">\r\n"
+           "  <FRAME NAME=\"frame3_1\" SRC=\"frame3_1.html\" SCROLLING=\"AUTO\" "
+           "FRAMEBORDER=\"0\" BORDER=\"0\">\r\n"
+        << "<BODY>";
+}
+
+void tst_guides::frameset() {
+    QFETCH(bool, byRows);
+    QFETCH(QList<int>, parts);
+    QFETCH(QStringList, frames);
+    QFETCH(QString, body);
+    QFETCH(int, tagCase);
+    QFETCH(int, quoteStyle);
+    QFETCH(QString, frameset);
+    QFETCH(QString, bodyTag);
+    TagCase = tagCase;
+    AttrQuoteStyle = quoteStyle;
+    Frame1* first = openFrameGuide(byRows, parts);
+    QVERIFY(first && first->isVisible());
+    QVERIFY(!editor->isEnabled());
+    first->cmdNext->click();
+    Frame2* second = FrameGuideSecond();
+    QVERIFY(second && second->isVisible() && !first->isVisible());
+    for (const QString& frame : frames) {
+        second->ScraktuellFrame->setValue(frame.section(QLatin1Char(':'), 0, 0).toInt());
+        setFields(second, frame.section(QLatin1Char(':'), 1));
+    }
+    setFields(second, body);
+    second->cmdNext->click();
+
+    const auto recased = [](const char* name) { return RecaseName(QLatin1String(name)); };
+    const QString page =
+        recased("<HTML>") + "\r\n" + recased("<HEAD>") + "\r\n" + recased("<TITLE>") +
+        "Skriv din titel här!" + recased("</TITLE>") + "\r\n" + recased("</HEAD>") + "\r\n" +
+        frameset + "\r\n" + recased("<NOFRAMES>") + "\r\n" + bodyTag + "\r\n" +
+        "Denna sida kräver en webläsare som kan visa frames.\r\n" + recased("</BODY>") + "\r\n" +
+        recased("</NOFRAMES>") + "\r\n" + recased("</FRAMESET>") + "\r\n" + recased("</HTML>");
+    QCOMPARE(area->text(), page);
+    QCOMPARE(handedOver, 1);
+    QCOMPARE(area->selText(), QStringLiteral("Skriv din titel här!"));
+    QCOMPARE(handedStart, 23);
+    QCOMPARE(handedLength, 20);
+    QVERIFY(DocumentChanged);
+    QVERIFY(editor->isEnabled());
+    QVERIFY(!second->isVisible() && !first->isVisible());
+    verifyChecksPass(page);
+}
+
+void tst_guides::frameLayoutCaptions_data() {
+    QTest::addColumn<bool>("byRows");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("lastParts"); // parts of the tenth division
+    QTest::addColumn<QString>("countCaption");
+    QTest::addColumn<QString>("firstCaption");
+    QTest::addColumn<QString>("lastCaption");
+    QTest::addColumn<int>("frames"); // frames in the drawing
+    QTest::newRow("as designed") << false << 2 << 1 << "&Antal kolumner: 2"
+                                 << "Rader i kolumn &1: 1"
+                                 << "Rader i kolumn 1&0: 1" << 2;
+    QTest::newRow("ten rows, the last in four") << true << 10 << 4 << "&Antal rader: 10"
+                                                << "Kolumner i rad &1: 1"
+                                                << "Kolumner i rad 1&0: 4" << 13;
+}
+
+void tst_guides::frameLayoutCaptions() {
+    QFETCH(bool, byRows);
+    QFETCH(int, count);
+    QFETCH(int, lastParts);
+    QFETCH(QString, countCaption);
+    QFETCH(QString, firstCaption);
+    QFETCH(QString, lastCaption);
+    QFETCH(int, frames);
+    Frame1* first = openFrameGuide(false, {});
+    (byRows ? first->optRows : first->optKol)->setChecked(true);
+    first->HScroll1->setValue(count);
+    first->Xant[9]->setValue(lastParts);
+    QCOMPARE(first->lblAntal->text(), countCaption);
+    QCOMPARE(first->lblX[0]->text(), firstCaption);
+    QCOMPARE(first->lblX[9]->text(), lastCaption);
+    for (int k = 0; k < 10; ++k) {
+        QCOMPARE(first->Xant[k]->isEnabled(), k < count);
+        QCOMPARE(first->lblX[k]->isEnabled(), k < count);
+    }
+    QVERIFY(first->preview->frameRect(frames).isValid());
+    QVERIFY(!first->preview->frameRect(frames + 1).isValid());
+    // The arrow keys count as they point.
+    QTest::keyClick(first->HScroll1, Qt::Key_Left);
+    QCOMPARE(first->HScroll1->value(), count - 1);
+}
+
+void tst_guides::framesetBackAndForth() {
+    Frame1* first = openFrameGuide(false, {2});
+    first->cmdNext->click();
+    Frame2* second = FrameGuideSecond();
+    second->txtNamn->setText(QStringLiteral("vänster"));
+    // Clicking a frame in the drawing makes it the current frame.
+    QTest::mouseClick(second->preview, Qt::LeftButton, {}, second->preview->frameRect(2).center());
+    QCOMPARE(second->ScraktuellFrame->value(), 2);
+    QCOMPARE(second->lblAFrame->text(), QStringLiteral("&Aktuell frame: 2"));
+    QCOMPARE(second->txtNamn->text(), QStringLiteral("frame1_2"));
+    QCOMPARE(second->txtMW->text(), QString());
+    second->txtNamn->setText(QStringLiteral("höger"));
+    second->txtMW->setText(QStringLiteral("7"));
+    second->cmbBackColor->setEditText(QStringLiteral("WHITE"));
+    second->ScraktuellFrame->setValue(1);
+    QCOMPARE(second->txtNamn->text(), QStringLiteral("vänster"));
+    second->ScraktuellFrame->setValue(2);
+    QCOMPARE(second->txtMW->text(), QStringLiteral("7"));
+
+    // Back and forward again: the layout is kept and the frames start afresh, whether the
+    // scroll bar stood on frame 2 or already on frame 1; nothing stale is stored into them.
+    for (int standing : {2, 1}) {
+        second->ScraktuellFrame->setValue(standing);
+        second->txtNamn->setText(QStringLiteral("gammal"));
+        second->cmdBack->click();
+        QVERIFY(first->isVisible() && !second->isVisible());
+        QCOMPARE(first->Xant[0]->value(), 2);
+        first->cmdNext->click();
+        QCOMPARE(second->ScraktuellFrame->value(), 1);
+        QCOMPARE(second->txtNamn->text(), QStringLiteral("frame1_1"));
+        QCOMPARE(FrameNames[1], QStringLiteral("frame1_1"));
+        QCOMPARE(FrameNames[2], QStringLiteral("frame1_2"));
+        QCOMPARE(second->cmbBackColor->currentText(), QStringLiteral("WHITE"));
+    }
+}
+
+void tst_guides::framesetSecondRun() {
+    Frame1* first = openFrameGuide(true, {1, 1, 3});
+    first->cmdNext->click();
+    FrameGuideSecond()->cmbText->setEditText(QStringLiteral("NAVY"));
+    FrameGuideSecond()->cmdNext->click();
+    QCOMPARE(handedOver, 1);
+
+    QVERIFY(OpenTagDialog(QStringLiteral("mnuArkivFrames")));
+    QCOMPARE(FrameGuideFirst(), first);
+    QVERIFY(first->isVisible() && first->optRows->isChecked());
+    QCOMPARE(first->HScroll1->value(), 3);
+    QCOMPARE(first->Xant[2]->value(), 3);
+    QVERIFY(!editor->isEnabled());
+    first->cmdNext->click();
+    QCOMPARE(FrameGuideSecond()->cmbText->currentText(), QStringLiteral("NAVY"));
+}
+
+void tst_guides::sizeListOfSeven() {
+    QCOMPARE(FrameSizeList(7), QStringLiteral("14%,14%,14%,14%,14%,14%,*"));
+}
+
+void tst_guides::previewDrawing() {
+    FramePreview preview;
+    preview.setDivisions(true, {1, 2}); // two rows, the second split in two
+    preview.setMarked(3);
+    for (int scale : {1, 2}) {
+        preview.resize(208 * scale, 108 * scale);
+        const QRect top = preview.frameRect(1);
+        const QRect left = preview.frameRect(2);
+        const QRect right = preview.frameRect(3);
+        // The drawing fills the widget but for a small margin, the rows share it equally.
+        QCOMPARE(top.width(), preview.width() - 8);
+        QVERIFY(qAbs(left.height() - top.height()) <= 1);
+        QCOMPARE(left.top(), top.bottom());
+        QCOMPARE(right.left(), left.right());
+        QCOMPARE(preview.frameAt(right.center()), 3);
+
+        const QImage image = preview.grab().toImage();
+        const QPalette& colours = preview.palette();
+        const QPoint inside(3, 3);
+        QCOMPARE(image.pixelColor(right.topLeft() + inside), colours.color(QPalette::Highlight));
+        QCOMPARE(image.pixelColor(left.topLeft() + inside), colours.color(QPalette::Base));
+        QCOMPARE(image.pixelColor(QPoint(right.left(), right.center().y())),
+                 colours.color(QPalette::WindowText));
+    }
+}
+
+QTEST_MAIN(tst_guides)
+#include "tst_guides.moc"
