@@ -1,5 +1,6 @@
 #include "dialogs/tagdialog.h"
 
+#include "markup/tagedit.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "shell/tools.h"
@@ -88,6 +89,8 @@ TagDialog::~TagDialog() {
 }
 
 void TagDialog::load() {
+    // The window's own name ("frmInImg"), by which tag-at-cursor editing finds it.
+    setObjectName(QLatin1String(metaObject()->className()));
     // OK, Avbryt and the side buttons below them were made before (or among) the dialog's
     // fields; in the tab order they follow the fields, in the order they stand.
     QList<QWidget*> buttons;
@@ -134,12 +137,24 @@ void TagDialog::openFromEditor() {
     activateWindow();
 }
 
+void TagDialog::setEditedTag(const QList<TagAttribute>& kept, bool xhtmlClose) {
+    m_editing = true;
+    m_kept = kept;
+    m_xhtmlClose = xhtmlClose;
+}
+
 void TagDialog::cmdOK_Click() {
     {
         std::optional<BusyCursor> busy;
         if (busyWhileWriting)
             busy.emplace();
+        if (m_editing) {
+            BeginTagEdit([this](const QString& markup) {
+                return AddKeptAttributes(markup, m_kept, m_xhtmlClose);
+            });
+        }
         writeTag();
+        EndTagEdit();
     }
     closeDialog();
 }
@@ -154,6 +169,9 @@ void TagDialog::reject() {
 }
 
 void TagDialog::closeDialog() {
+    m_editing = false;
+    m_kept.clear();
+    m_xhtmlClose = false;
     QPointer<QWidget> editor = EditorWindow();
     if (editor)
         editor->setEnabled(true);

@@ -66,6 +66,7 @@
 // public) and then opens it by its menu item (OpenTagDialog("mnuInX")) or openFromEditor().
 
 #include "markup/globals.h"
+#include "markup/tagreading.h"
 #include "markup/tagwriter.h"
 #include "platform/textrules.h"
 #include "widgets/tagwriting.h"
@@ -103,6 +104,11 @@ public:
     void load();
     // Disables the editor window and shows the dialog (not modal).
     void openFromEditor();
+
+    // Opened by tag-at-cursor editing for the selected old tag: OK puts these attributes of
+    // the old tag (those the dialog does not show) back into the tag it writes, and a closing
+    // "/" when the old tag had one. Cleared when the dialog closes.
+    void setEditedTag(const QList<TagAttribute>& kept, bool xhtmlClose);
 
     // "OK": writes the markup, enables the editor, hides the dialog.
     void cmdOK_Click();
@@ -239,6 +245,9 @@ private:
     QFormLayout* m_form;        // where rows go now
     QVBoxLayout* m_buttons;
     QHash<const QLineEdit*, QCheckBox*> m_percentBoxes;
+    bool m_editing = false;
+    QList<TagAttribute> m_kept;
+    bool m_xhtmlClose = false;
 };
 
 // The numeric reading of a field's text: its leading number, 0 when it has none.
@@ -266,12 +275,26 @@ template <class T> T& TagDialogInstance() {
     return *dialog;
 }
 
+// While it lives, menu handlers open their dialogs without copying the editor's selection
+// into them: tag-at-cursor editing shows some dialogs directly, as they are.
+class ShownDirectly {
+public:
+    ShownDirectly() { s_active = true; }
+    ~ShownDirectly() { s_active = false; }
+    ShownDirectly(const ShownDirectly&) = delete;
+    ShownDirectly& operator=(const ShownDirectly&) = delete;
+    static bool active() { return s_active; }
+
+private:
+    static inline bool s_active = false;
+};
+
 // The shape of a menu handler that opens a tag dialog: the dialog is created (and loaded)
 // when needed, prefill gets it and the editor's selected text, then the editor is disabled
 // and the dialog shown.
 template <class T> void openTagDialog(const std::function<void(T&, const QString&)>& prefill = {}) {
     T& dialog = TagDialogInstance<T>();
-    if (prefill)
+    if (prefill && !ShownDirectly::active())
         prefill(dialog, EditorSelectedText());
     dialog.openFromEditor();
 }

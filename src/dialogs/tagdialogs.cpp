@@ -7,6 +7,7 @@
 #include "dialogs/pagedialogs.h"
 #include "dialogs/smalldialogs.h"
 #include "dialogs/tabledialogs.h"
+#include "dialogs/tagatcursor.h"
 #include "dialogs/tagdialog.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,7 @@ void RegisterTagDialogs() {
     RegisterPageDialogs();
     RegisterTableDialogs();
     RegisterFormDialogs();
+    RegisterTagAtCursor();
 
     // The kept dialogs have no parent window: they go when the program ends.
     static bool cleanupConnected = false;

@@ -30,13 +30,12 @@
 // - a flag attribute (ismap, noshade, nowrap, noresize, checked, multiple) is set when it
 //   stands without a value, with an empty value, or with its own name in any letter case
 //   (checked="Checked");
-// - the form's method, the embedded object's loop and autostart ("TRUE"/"FALSE"), the input
-//   element's type and the meta name are compared ignoring letter case; a form without a
-//   method (HTML's default) selects GET;
+// - the form's method, the embedded object's loop and autostart ("TRUE"/"FALSE") and the
+//   input element's type are compared ignoring letter case (the program writes TYPE="RADIO");
+//   the meta name is compared exactly; a form without a method (HTML's default) selects GET;
 // - the refresh content is split at the first ";" followed by optional blanks and "url="
 //   in any letter case ("5;url=a.htm" and "5; URL=a.htm" both give 5 and a.htm);
-// - a link tag is one whose first href or name attribute is href, a bookmark one whose
-//   first is name, wherever they stand among its attributes.
+// - a link tag begins "a href", a bookmark "a name" (IsTagNamed).
 //
 // Keeping what the dialog does not show: every attribute of the old tag that the dialog does
 // not read is kept, verbatim and in its order. So is an attribute the dialog reads but

@@ -11,7 +11,23 @@ namespace {
 QPointer<QWidget> editorWindow;
 QPointer<TextArea> editorText;
 std::function<void(const QString&, int, int)> newDocumentHandler;
+bool tagEditing = false;
+std::function<QString(const QString&)> tagEditFilter;
 } // namespace
+
+void BeginTagEdit(std::function<QString(const QString&)> filter) {
+    tagEditing = true;
+    tagEditFilter = std::move(filter);
+}
+
+void EndTagEdit() {
+    tagEditing = false;
+    tagEditFilter = {};
+}
+
+bool TagEditInProgress() {
+    return tagEditing;
+}
 
 void SetNewDocumentHandler(std::function<void(const QString&, int, int)> handler) {
     newDocumentHandler = std::move(handler);
@@ -40,9 +56,14 @@ void InsertTagText(const QString& text) {
         editorWindow->setEnabled(true);
     if (!editorText)
         return;
+    QString written = text;
+    if (tagEditFilter) {
+        written = tagEditFilter(text);
+        tagEditFilter = {}; // only the first text holds the edited tag
+    }
     editorText->setFocus();
-    editorText->replaceSelection(text);
-    LastInsertedText = text;
+    editorText->replaceSelection(written);
+    LastInsertedText = written;
 }
 
 void WrapSelection(QString& openTag, QString& closeTag) {
@@ -59,7 +80,8 @@ void WrapSelection(QString& openTag, QString& closeTag) {
 }
 
 void MoveCaretIntoHead() {
-    if (!editorText)
+    // An edited head tag is replaced where it stands.
+    if (!editorText || tagEditing)
         return;
     const QString text = editorText->text();
     const qsizetype titleEnd = text.indexOf(QLatin1String("</TITLE>"), 0, Qt::CaseInsensitive);

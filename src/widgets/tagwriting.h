@@ -22,6 +22,14 @@ TextArea* EditorTextArea();
 void SetNewDocumentHandler(std::function<void(const QString& text, int start, int length)> handler);
 void PutNewDocument(const QString& text, int start, int length);
 
+// Editing the tag at the caret: while a dialog opened for the selected old tag writes its
+// markup, the first text put in by InsertTagText or WrapSelection first goes through the
+// filter (which puts back the old tag's attributes the dialog does not show), and
+// MoveCaretIntoHead leaves the caret alone, so the old tag is replaced where it stands.
+void BeginTagEdit(std::function<QString(const QString&)> filter);
+void EndTagEdit();
+bool TagEditInProgress();
+
 // Enables the editor window, focuses its text area and puts text in place of the selection
 // as one undo step, the caret after it. The clipboard is not touched. LastInsertedText
 // becomes text.

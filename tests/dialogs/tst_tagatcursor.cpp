@@ -1,0 +1,159 @@
+// Editing the tag at the caret through the real dialogs: which dialog opens with which
+// values, or which one message; and the tag OK writes back, which differs from the old one
+// only where the user changed a field.
+
+#include "dialogfixture.h"
+#include "dialogs/tagdialog.h"
+#include "dialogs/tagdialogs.h"
+#include "markup/globals.h"
+#include "widgets/dialogregistry.h"
+#include "widgets/textarea.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class tst_tagatcursor : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { fixture = std::make_unique<DialogFixture>(&RegisterTagDialogs); }
+    void cleanup() { fixture.reset(); }
+    void opens_data();
+    void opens();
+    void writesBack_data();
+    void writesBack();
+
+private:
+    // The visible dialog, or nullptr.
+    static TagDialog* shownDialog();
+    // "txtBild=a.gif;chkIsmap=1": what the named controls hold.
+    static QString fieldsOf(TagDialog* dialog, const QString& names);
+    std::unique_ptr<DialogFixture> fixture;
+};
+
+TagDialog* tst_tagatcursor::shownDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<TagDialog*>(w); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+QString tst_tagatcursor::fieldsOf(TagDialog* dialog, const QString& names) {
+    QStringList values;
+    for (const QString& name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        QObject* control = dialog->findChild<QObject*>(name);
+        QString value = QStringLiteral("?");
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            value = combo->currentText();
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            value = edit->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            value = button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+        values << name + QLatin1Char('=') + value;
+    }
+    return values.join(QLatin1Char(';'));
+}
+
+// The editor's text with the caret or selection in brackets; what opens: the dialog and the
+// values of the named fields, or the message and its title.
+void tst_tagatcursor::opens_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("opened");
+    const auto row = [](const char* name, const char* text, const char* opened) {
+        QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(opened);
+    };
+    row("image", "x<I[]MG SRC=\"a.gif\" ISMAP>", "frmInImg: txtBild=a.gif;chkIsmap=1;txtBredd=");
+    row("selection from the <", "[<img src=a.gif wid]th=50%>",
+        "frmInImg: txtBild=a.gif;txtBredd=50%");
+    row("link shown directly", "<a href=\"page.htm#top\" target=_blank[]>",
+        "frmInLnk: txtLink=page.htm;txtBookmark=top;cmbJustering=_blank;txtBeskrivning=;"
+        "chkAddExit=0");
+    row("paragraph keeps Ta med </P> cleared", "<p[] align=left>x",
+        "frmInP: cmbJustering=left;chkAddExit=0");
+    row("radio, checked by its own name", "<INPUT type=radio name=r []checked=Checked>",
+        "formRadio: txtName=r;chkChecked=1");
+    row("form method in capitals", "<form []METHOD=GET action=a.asp>",
+        "frmInForm: txtAction=a.asp;optGet=1;optPost=0");
+    row("after the >", "<b>[]x", "Vessilora: Placera markören i en tagg och försök igen.");
+    row("description", "<[]b>x", "Taggen kan inte editeras: Taggen B gör texten fet.");
+    row("unknown meta: one message", "<meta name=\"Description\"[] content=x>",
+        "Vessilora: Okänd metatagg.");
+    row("no dialog", "<x[]yz>", "Vessilora: Denna tagg kan inte editeras.");
+}
+
+void tst_tagatcursor::opens() {
+    QFETCH(QString, text);
+    QFETCH(QString, opened);
+    fixture->setEditorText(text);
+    QVERIFY(OpenTagDialog(QStringLiteral("mnuEditFixTag")));
+    const QString shown = opened.section(QStringLiteral(": "), 0, 0);
+    const QString expected = opened.section(QStringLiteral(": "), 1);
+    TagDialog* dialog = shownDialog();
+    if (shown.startsWith(QLatin1String("frm")) || shown.startsWith(QLatin1String("form"))) {
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), shown);
+        QVERIFY(!fixture->window->isEnabled());
+        QStringList names;
+        for (const QString& pair : expected.split(QLatin1Char(';')))
+            names << pair.section(QLatin1Char('='), 0, 0);
+        QCOMPARE(fieldsOf(dialog, names.join(QLatin1Char(';'))), expected);
+        QCOMPARE(ParagraphEditMode, shown == QLatin1String("frmInP"));
+        dialog->cmdCancel->click();
+        QVERIFY(!ParagraphEditMode);
+    } else {
+        QVERIFY(!dialog);
+        const QList<PlatformCall> messages = fixture->fake().messages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].title.isEmpty() ? QStringLiteral("Vessilora") : messages[0].title,
+                 shown);
+        QCOMPARE(messages[0].text, expected);
+        QCOMPARE(messages[0].icon, MsgIcon::Information);
+    }
+}
+
+// The tag in (caret in brackets), the fields changed, OK; the text out. What the dialog does
+// not show is written back as it stood.
+void tst_tagatcursor::writesBack_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QString>("after");
+    const auto row = [](const char* name, const char* text, const char* fields, const char* after) {
+        QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(fields)
+                            << QString::fromUtf8(after);
+    };
+    row("image keeps class, script and title",
+        "a<img[] src=a.gif class=logo onclick=\"go()\" title=x>b", "txtBredd=10",
+        "a<IMG SRC=\"a.gif\" WIDTH=\"10\" class=logo onclick=\"go()\" title=x>b");
+    row("link keeps its bookmark name", "<a href=x[] name=top>t</a>", "",
+        "<A HREF=\"x\" name=top>t</a>");
+    row("bare border stays bare", "<table[] border>", "", "<TABLE border>");
+    row("bare border given a value", "<table[] border>", "txtRam=2", "<TABLE BORDER=\"2\">");
+    row("XHTML close stays", "<br[] clear=all />", "", "<BR CLEAR=\"all\" />");
+    row("embed stays hidden", "<embed src=f.avi[] hidden=true>", "",
+        "<EMBED SRC=\"f.avi\" hidden=true>");
+    row("meta replaced where it stands",
+        "<HEAD><TITLE>t</TITLE><meta name=keywords[] content=a>\r\n</HEAD>", "txtKey=b",
+        "<HEAD><TITLE>t</TITLE><META HTTP-EQUIV=\"keywords\" CONTENT=\"b\">\r\n</HEAD>");
+    row("body keeps what the dialog does not show", "<body[] bgcolor=red onload=\"x()\">",
+        "cmbText=blue", "<BODY BGCOLOR=\"red\" TEXT=\"blue\" onload=\"x()\">");
+    row("paragraph start tag only", "<p[] align=left id=p1>x", "", "<P ALIGN=\"left\" id=p1>x");
+}
+
+void tst_tagatcursor::writesBack() {
+    QFETCH(QString, text);
+    QFETCH(QString, fields);
+    QFETCH(QString, after);
+    fixture->setEditorText(text);
+    QVERIFY(OpenTagDialog(QStringLiteral("mnuEditFixTag")));
+    TagDialog* dialog = shownDialog();
+    QVERIFY(dialog);
+    DialogFixture::setFields(dialog, fields);
+    dialog->cmdOK->click();
+    QCOMPARE(fixture->area->text(), after);
+}
+
+QTEST_MAIN(tst_tagatcursor)
+#include "tst_tagatcursor.moc"
