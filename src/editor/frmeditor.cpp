@@ -4,6 +4,7 @@
 #include "editor/frmeditor.h"
 
 #include "editor/frmfind.h"
+#include "editor/frmoversikt.h"
 #include "markup/document.h"
 #include "markup/globals.h"
 #include "markup/paths.h"
@@ -163,6 +164,9 @@ bool frmEditor::Form_Unload() {
     writeSettings();
     if (frmFind* find = ExistingFindWindow(); find && find->isVisible())
         find->cmdcancel_Click();
+    // The overview goes with the editor, storing its place.
+    if (m_overview)
+        m_overview->close();
     m_loaded = false;
     ShowLauncher();
     return true;

@@ -21,6 +21,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <QSize>
 #include <QString>
@@ -38,6 +39,7 @@ class QLineEdit;
 class QMenu;
 class TextArea;
 class frmAbout;
+class frmOversikt;
 
 // True while every strip label shows its idle (grey) colour, so moving the mouse over the text
 // does not repaint the strip each time.
@@ -155,6 +157,8 @@ public slots:
 
 private slots:
     void mnuArkivRun_Click();
+    // Shows the overview window without blocking, restored when it was minimised.
+    void mnuOverblick_Click();
     // Saves the document in the other encoding (Windows-1252 or UTF-8), asking first when
     // characters would become "&#N;".
     void mnuArkivEncoding_Click();
@@ -253,6 +257,7 @@ private:
     void setStripColours(int hovered);
 
     bool m_loaded = false;
+    QPointer<frmOversikt> m_overview;
     bool m_lastSaveWritten = false;
     OpenFailure m_openFailure = OpenFailure::None;
     QWidget* m_client = nullptr;

@@ -4,6 +4,7 @@
 #include "editor/frmeditor.h"
 
 #include "editor/frmfind.h"
+#include "editor/frmoversikt.h"
 #include "markup/globals.h"
 #include "markup/paths.h"
 #include "platform/files.h"
@@ -98,7 +99,7 @@ void frmEditor::buildMenus() {
         {"mnuVisa", "mnuViewObj", "&Objektmeny", "Shift+F11", E::Check, &F::mnuViewObj_Click},
         {"mnuVisa", "mnuViewS1", nullptr, "", E::Separator},
         {"mnuVisa", "mnuArkivWeb", "&Webfärg...", "", E::Command, &F::mnuArkivWeb_Click},
-        {"mnuVisa", "mnuOverblick", "&Översikt...", "F9", E::Later},
+        {"mnuVisa", "mnuOverblick", "&Översikt...", "F9", E::Command, &F::mnuOverblick_Click},
         {"mnuVisa", "mnuViewS2", nullptr, "", E::Separator},
         {"mnuVisa", "mnuArkivLookIn", "&Inställningar...", "", E::Command,
          &F::mnuArkivLookIn_Click},
@@ -348,6 +349,16 @@ void frmEditor::mnuArkivWeb_Click() {
         picker->raise();
         picker->activateWindow();
     }
+}
+
+void frmEditor::mnuOverblick_Click() {
+    if (!m_overview)
+        m_overview = new frmOversikt(txtText, this);
+    if (m_overview->isMinimized())
+        m_overview->showNormal();
+    else
+        m_overview->show();
+    m_overview->raise();
 }
 
 void frmEditor::mnuArkivLookIn_Click() {

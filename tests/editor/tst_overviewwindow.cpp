@@ -1,0 +1,148 @@
+// The overview window: its settings, the list it builds from the editor's text, and showing
+// an entry in the editor.
+
+#include "editor/frmeditor.h"
+#include "editor/frmoversikt.h"
+#include "markup/globals.h"
+#include "shell/inimod.h"
+#include "testsupport.h"
+#include "widgets/textarea.h"
+#include "widgets/textfield.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QtTest>
+
+class tst_overviewwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void settingsAtLoad_data();
+    void settingsAtLoad();
+    void listAndShow_data();
+    void listAndShow();
+    void showingAfterAnEditStaysInTheText();
+    void openedByTheEditorAndClosedWithIt();
+
+private:
+    std::unique_ptr<FakePlatformScope> scope;
+    std::unique_ptr<TestProgramFolder> folder;
+    TextArea* text = nullptr;
+};
+
+void tst_overviewwindow::init() {
+    scope = std::make_unique<FakePlatformScope>();
+    folder = std::make_unique<TestProgramFolder>();
+    text = new TextArea;
+}
+
+void tst_overviewwindow::cleanup() {
+    delete text;
+    folder.reset();
+    scope.reset();
+}
+
+// A stored 1 ticks a box; 0 and the 2 of older settings leave it clear.
+void tst_overviewwindow::settingsAtLoad_data() {
+    QTest::addColumn<int>("onlyOne");
+    QTest::addColumn<bool>("ticked");
+    QTest::newRow("1") << 1 << true;
+    QTest::newRow("2") << 2 << false;
+    QTest::newRow("0") << 0 << false;
+}
+
+void tst_overviewwindow::settingsAtLoad() {
+    QFETCH(int, onlyOne);
+    QFETCH(bool, ticked);
+    OverviewFromTag = QStringLiteral("img");
+    OverviewOnlyOne = onlyOne;
+    frmOversikt window(text);
+    QCOMPARE(window.txtTagg1->text(), QStringLiteral("img"));
+    QCOMPARE(window.txtTagg2->text(), QStringLiteral("/A")); // designed: the setting is ""
+    QCOMPARE(window.chkOnlyOne->isChecked(), ticked);
+    QCOMPARE(window.txtTagg2->isEnabled(), !ticked);
+    QCOMPARE(window.chkViewOnly->isEnabled(), !ticked);
+    QCOMPARE(OverviewOnlyOne, ticked ? 1 : 0);
+    window.txtTagg2->setText(QStringLiteral("/h1"));
+    QCOMPARE(OverviewToTag, QStringLiteral("/h1"));
+}
+
+void tst_overviewwindow::listAndShow_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<bool>("onlyOne");
+    QTest::addColumn<bool>("between");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("shownFirst"); // the selection after showing entry 0
+    QTest::newRow("headings") << "h1"
+                              << "/h1" << false << false
+                              << QStringList{"<H1>Ett\r\ntvå</H1>", "<H1>Tre</H1>"}
+                              << "<H1>Ett\r\ntvå</H1>";
+    QTest::newRow("heading texts")
+        << "h1"
+        << "/h1" << false << true << QStringList{"Ett\r\ntvå", "Tre"} << "Ett\r\ntvå";
+    QTest::newRow("single tags") << "img"
+                                 << "" << true << false << QStringList{"<img src=a.gif>"}
+                                 << "<img src=a.gif>";
+    QTest::newRow("nothing found")
+        << "table"
+        << "/table" << false << false << QStringList{"(inga hittade)"} << "";
+}
+
+void tst_overviewwindow::listAndShow() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(bool, onlyOne);
+    QFETCH(bool, between);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, shownFirst);
+    text->setWholeText(QStringLiteral("<H1>Ett\r\ntvå</H1><address><img src=a.gif><H1>Tre</H1>"));
+    text->setSel(0, 0);
+    frmOversikt window(text);
+    window.txtTagg1->setText(from);
+    window.txtTagg2->setText(to);
+    window.chkOnlyOne->setChecked(onlyOne);
+    window.chkViewOnly->setChecked(between);
+    window.cmdUpdate->click();
+    QStringList shown;
+    for (int i = 0; i < window.entryCount(); ++i)
+        shown << window.entryText(i);
+    // Line breaks are shown as blanks; the entry itself keeps them.
+    QStringList expected = entries;
+    expected.replaceInStrings(QStringLiteral("\r\n"), QStringLiteral(" "));
+    QCOMPARE(shown, expected);
+    window.chooseEntry(0);
+    window.cmdView->click();
+    QCOMPARE(text->selText(), shownFirst);
+}
+
+void tst_overviewwindow::showingAfterAnEditStaysInTheText() {
+    text->setWholeText(QStringLiteral("x<a href=y>lång länk</a>"));
+    frmOversikt window(text);
+    window.cmdUpdate->click();
+    text->setWholeText(QStringLiteral("x<a"));
+    window.chooseEntry(0);
+    window.cmdView->click();
+    QCOMPARE(text->selText(), QStringLiteral("<a"));
+}
+
+void tst_overviewwindow::openedByTheEditorAndClosedWithIt() {
+    auto* editor = new frmEditor;
+    editor->show();
+    editor->menuItem(QStringLiteral("mnuOverblick"))->trigger();
+    auto* window = editor->findChild<frmOversikt*>();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Överblick"));
+    QVERIFY(editor->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!editor->findChild<frmOversikt*>());
+    QVERIFY(ReadIniInt(QStringLiteral("Oversikt"), QStringLiteral("Width"), IniFile) > 0);
+    delete editor;
+}
+
+QTEST_MAIN(tst_overviewwindow)
+#include "tst_overviewwindow.moc"
