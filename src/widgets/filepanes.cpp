@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSet>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QStyle>
 
@@ -78,7 +79,9 @@ QString DriveList::driveOf(const QString& folder) {
 }
 
 bool DriveList::isReady(const QString& root) {
-    return QStorageInfo(root).isReady() && IsReadableFolder(root);
+    // A folder that can be read is ready, whatever the mount table says: in a chroot or a
+    // container "/" is often not a listed mount point.
+    return IsReadableFolder(root);
 }
 
 QString DriveList::drive() const {
@@ -304,15 +307,30 @@ bool FileList::setPattern(const QString& text) {
 }
 
 void FileList::refresh() {
-    const QString selected = fileName(listIndex());
-    fill(readFiles(m_path, m_pattern));
-    if (selected.isEmpty())
-        return;
-    const auto found = findItems(selected, Qt::MatchExactly);
-    if (!found.isEmpty()) {
-        QSignalBlocker block(this);
-        setCurrentItem(found.first());
+    const QStringList names = readFiles(m_path, m_pattern);
+    // An unchanged folder leaves the list alone: its selection, its scroll position and a
+    // click being made on it stay as they are.
+    if (names.size() == count()) {
+        bool same = true;
+        for (int i = 0; same && i < count(); ++i)
+            same = item(i)->text() == names[i];
+        if (same)
+            return;
     }
+    const QString current = fileName(listIndex());
+    QStringList selected;
+    for (const QListWidgetItem* entry : selectedItems())
+        selected.append(entry->text());
+    const int scrolled = verticalScrollBar()->value();
+    fill(names);
+    QSignalBlocker block(this);
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->text() == current)
+            setCurrentRow(i, QItemSelectionModel::NoUpdate);
+        if (selected.contains(item(i)->text()))
+            item(i)->setSelected(true);
+    }
+    verticalScrollBar()->setValue(scrolled);
 }
 
 int FileList::indexOfName(const QString& name) const {

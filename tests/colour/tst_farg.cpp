@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -96,6 +97,7 @@ private slots:
     void closingStoresThePlaceUnlessMinimised();
     void programEndStoresThePlace();
     void dragCarriesTheSlotCode();
+    void swatchDragStartsAfterTheDragDistance();
     void launcherItemOpensThePicker();
 
 private:
@@ -504,6 +506,28 @@ void tst_farg::dragCarriesTheSlotCode() {
     // The press applies the lock (128 becomes 153) before the code is taken.
     picker.picVisaFarg_MouseDown(2);
     QCOMPARE(DraggedColor, QStringLiteral("#009999"));
+}
+
+// A press on a swatch starts no drag until the mouse has moved the drag distance with the
+// button held; then exactly one.
+void tst_farg::swatchDragStartsAfterTheDragDistance() {
+    ColourSwatch swatch;
+    swatch.resize(40, 40);
+    QSignalSpy drags(&swatch, &ColourSwatch::dragRequested);
+    const QPointF start(10, 10);
+    const auto move = [&](double dx) {
+        QMouseEvent event(QEvent::MouseMove, start + QPointF(dx, 0), start + QPointF(dx, 0),
+                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&swatch, &event);
+    };
+    QMouseEvent press(QEvent::MouseButtonPress, start, start, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&swatch, &press);
+    move(1);
+    QCOMPARE(drags.count(), 0);
+    move(QApplication::startDragDistance() + 1);
+    move(QApplication::startDragDistance() + 5);
+    QCOMPARE(drags.count(), 1);
 }
 
 void tst_farg::launcherItemOpensThePicker() {

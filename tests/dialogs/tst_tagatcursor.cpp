@@ -5,11 +5,13 @@
 #include "dialogfixture.h"
 #include "dialogs/tagdialog.h"
 #include "dialogs/tagdialogs.h"
+#include "editor/frmeditor.h"
 #include "markup/globals.h"
 #include "widgets/dialogregistry.h"
 #include "widgets/textarea.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,6 +27,7 @@ private slots:
     void opens();
     void writesBack_data();
     void writesBack();
+    void textHasTheFocusAfterARealDialog();
 
 private:
     // The visible dialog, or nullptr.
@@ -153,6 +156,22 @@ void tst_tagatcursor::writesBack() {
     DialogFixture::setFields(dialog, fields);
     dialog->cmdOK->click();
     QCOMPARE(fixture->area->text(), after);
+}
+
+// Over the real editor: after a dialog closes, the typing goes on in the text, not in a pane.
+void tst_tagatcursor::textHasTheFocusAfterARealDialog() {
+    frmEditor editor;
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    editor.menuItem(QStringLiteral("mnuInBr"))->trigger();
+    TagDialog* dialog = shownDialog();
+    QVERIFY(dialog && !editor.isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(editor.isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    QCOMPARE(QApplication::focusWidget(), editor.txtText);
 }
 
 QTEST_MAIN(tst_tagatcursor)

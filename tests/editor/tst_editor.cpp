@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidgetItem>
 #include <QMenu>
 #include <QtTest>
 
@@ -49,7 +50,11 @@ private slots:
     void captionShowsTheStarWhileChanged();
     void savePromptAnswers_data();
     void savePromptAnswers();
+    void failedSaveInThePromptKeepsTheText_data();
     void failedSaveInThePromptKeepsTheText();
+    void failedSaveAsKeepsTheFlag();
+    void failedDeleteIsReported();
+    void clickOnAnInactiveEditorOpensTheFile();
     void openAndSaveKeepEveryByte_data();
     void openAndSaveKeepEveryByte();
     void typedTextTakesTheDocumentsEncoding_data();
@@ -219,15 +224,27 @@ void tst_editor::savePromptAnswers() {
     QCOMPARE(DocumentChanged, answer == int(MsgAnswer::Cancel));
 }
 
+// Yes with a save that does not happen must not throw the text away.
+void tst_editor::failedSaveInThePromptKeepsTheText_data() {
+    QTest::addColumn<bool>("protectedFile");
+    QTest::newRow("file name not given") << false;
+    QTest::newRow("write-protected file") << true;
+}
+
 void tst_editor::failedSaveInThePromptKeepsTheText() {
-    // Yes with a save that fails must not throw the text away.
+    QFETCH(bool, protectedFile);
+    writeDoc(QStringLiteral("skyddad.htm"), "original");
+    QFile::setPermissions(doc(QStringLiteral("skyddad.htm")), QFile::ReadOwner);
     openEditor();
+    if (protectedFile)
+        click(QStringLiteral("skyddad.htm"));
     typeInText(QStringLiteral("mitt arbete"));
     scope->fake.messageAnswers = {MsgAnswer::Yes};
     scope->fake.fileAnswers = {std::nullopt}; // the file name dialog is cancelled
     editor->menuItem(QStringLiteral("mnuArkivNew"))->trigger();
     QVERIFY(editor->txtText->text().contains(QStringLiteral("mitt arbete")));
     QVERIFY(DocumentChanged);
+    QCOMPARE(readDoc(QStringLiteral("skyddad.htm")), QByteArray("original"));
 }
 
 void tst_editor::openAndSaveKeepEveryByte_data() {
@@ -353,6 +370,53 @@ void tst_editor::failedSaveLeavesTheFileAndTheFlag() {
     QCOMPARE(readDoc(QStringLiteral("skyddad.htm")), QByteArray("original\r\n"));
     QVERIFY(DocumentChanged);
     QCOMPARE(editor->windowTitle(), QStringLiteral("* skyddad.htm - Editor"));
+}
+
+void tst_editor::failedSaveAsKeepsTheFlag() {
+    openEditor();
+    typeInText(QStringLiteral("ny "));
+    const QString target = doc(QStringLiteral("saknas/ny.htm")); // the folder does not exist
+    scope->fake.fileAnswers = {FileDialogResult{target, 1}};
+    editor->menuItem(QStringLiteral("mnuArkivSaveAs"))->trigger();
+    QCOMPARE(scope->fake.lastMessage(),
+             QStringLiteral("Det gick inte att spara filen ") + target + QLatin1Char('.'));
+    QVERIFY(DocumentChanged);
+    QCOMPARE(CurrentFile, target);
+    QVERIFY(!QFile::exists(target));
+}
+
+void tst_editor::failedDeleteIsReported() {
+    writeDoc(QStringLiteral("a.htm"), "a");
+    openEditor();
+    click(QStringLiteral("a.htm"));
+    QFile::remove(doc(QStringLiteral("a.htm"))); // gone behind the editor's back
+    scope->fake.messageAnswers = {MsgAnswer::Yes};
+    QTest::keyClick(editor->Filer, Qt::Key_Delete);
+    QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Det går inte att ta bort filen."));
+    QCOMPARE(scope->fake.messages().last().icon, MsgIcon::Exclamation);
+    QCOMPARE(editor->txtText->text(), QStringLiteral("a"));
+    QCOMPARE(CurrentFile, doc(QStringLiteral("a.htm")));
+}
+
+// Coming back to the editor re-reads the file list only when the folder changed, so the click
+// that brings the window back opens the file.
+void tst_editor::clickOnAnInactiveEditorOpensTheFile() {
+    writeDoc(QStringLiteral("a.htm"), "a");
+    writeDoc(QStringLiteral("b.htm"), "b");
+    openEditor();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QListWidgetItem* b =
+        editor->Filer->findItems(QStringLiteral("b.htm"), Qt::MatchExactly).first();
+    const QPoint at = editor->Filer->visualItemRect(b).center();
+    QTest::mousePress(editor->Filer->viewport(), Qt::LeftButton, {}, at);
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::mouseRelease(editor->Filer->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(CurrentFile, doc(QStringLiteral("b.htm")));
+    QCOMPARE(editor->txtText->text(), QStringLiteral("b"));
 }
 
 void tst_editor::saveAsWritesAndSelectsTheFile() {
@@ -513,8 +577,10 @@ void tst_editor::resizeKeepsTheTextFillingTheWindow() {
     QCOMPARE(editor->Enhet->y(), editor->Katalog->geometry().bottom() + 1 + 2);
     QCOMPARE(editor->txtFilfilter->y(), editor->lblFilFilter->y() - 2);
     QVERIFY(editor->txtFilfilter->geometry().bottom() <= client.bottom());
-    editor->resize(40, 30); // too small: nothing breaks
-    QTRY_VERIFY(editor->Filer->height() >= 0);
+    editor->resize(40, 30); // too small, then large again: the rules hold again
+    editor->resize(800, 600);
+    QTRY_COMPARE(editor->txtText->geometry().bottom(), editor->centralWidget()->rect().bottom());
+    QCOMPARE(editor->txtText->geometry().right(), editor->centralWidget()->rect().right());
 }
 
 void tst_editor::stripHoverAndClicks() {

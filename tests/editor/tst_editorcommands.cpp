@@ -229,13 +229,13 @@ void tst_editorcommands::checks_data() {
         << "Ctrl+K" << page << "Inga fel hittades." << info << -2 << 0;
     QTest::newRow("all: brackets first")
         << "Ctrl+K" << QStringLiteral("<p\"") << "Ett fel på en tagg hittades. \"Det saknas en >.\""
-        << warn << -2 << 0;
+        << warn << 0 << 3;
     QTest::newRow("all: missing </BODY>")
         << "Ctrl+K" << noBody << "Problem med standardtaggar. \"</BODY> hittades inte.\"" << warn
         << -2 << 0;
     QTest::newRow("all: quotes last")
         << "Ctrl+K" << QString(page).replace(QStringLiteral(">b<"), QStringLiteral(">\"b<"))
-        << "Ett citatsfel hittades. \"" << warn << -2 << 0;
+        << "Ett citatsfel hittades. \"" << warn << 41 << 1;
 }
 
 void tst_editorcommands::checks() {

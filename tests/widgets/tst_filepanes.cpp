@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QtTest>
 
 class tst_filepanes : public QObject {
@@ -187,6 +188,16 @@ void tst_filepanes::refreshKeepsTheSelectedFile() {
     QFile::remove(dir.filePath(QStringLiteral("b.htm")));
     list.refresh();
     QCOMPARE(list.listIndex(), -1);
+    // An unchanged folder leaves the list exactly as it was: no jump to the top.
+    for (int i = 0; i < 60; ++i)
+        makeFile(dir.filePath(QStringLiteral("f%1.htm").arg(i, 2, 10, QLatin1Char('0'))));
+    list.resize(120, 80);
+    list.refresh();
+    list.scrollToBottom();
+    const int scrolled = list.verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    list.refresh();
+    QCOMPARE(list.verticalScrollBar()->value(), scrolled);
 }
 
 void tst_filepanes::settingTheListIndexRaisesTheClick() {
@@ -391,6 +402,7 @@ void tst_filepanes::driveOfAFolder() {
     QVERIFY(drive == QLatin1String("/") || dir.path().startsWith(drive + "/"));
     QCOMPARE(DriveList::driveOf(QStringLiteral("/")), QStringLiteral("/"));
     QVERIFY(DriveList::isReady(QStringLiteral("/")));
+    QVERIFY(DriveList::isReady(dir.path())); // a readable folder, mount point or not
     QVERIFY(!DriveList::isReady(dir.filePath(QStringLiteral("missing"))));
 }
 
