@@ -215,6 +215,10 @@ void tst_editorcommands::checks_data() {
         << "<p>\"x"
         << "Ett citatstecken hittades utanför taggar (du ska ersätta det med \"&quot;\"." << warn
         << 3 << 1;
+    QTest::newRow("quote after characters outside the BMP")
+        << "mnuErrorCitat" << QStringLiteral("\U0001F600\U0001F600<p>\"x")
+        << "Ett citatstecken hittades utanför taggar (du ska ersätta det med \"&quot;\"." << warn
+        << 7 << 1;
     QTest::newRow("odd quotes") << "mnuErrorCitat"
                                 << "<img alt=\"x>"
                                 << "Ett ojämnt antal citatstecken hittades." << warn << 0 << 12;

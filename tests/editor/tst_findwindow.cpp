@@ -58,6 +58,8 @@ void tst_findwindow::successiveSearches_data() {
     QTest::newRow("Å finds å") << "blåbär" << 0 << "ÅB" << false << QList<int>{2} << 2;
     QTest::newRow("paragraph break")
         << "<p>a</p>\r\n<p>b</p>" << 0 << "</p>\\n<p>" << false << QList<int>{4} << 9;
+    QTest::newRow("after characters outside the BMP")
+        << QStringLiteral("\U0001F600ä\U0001F600ä") << 0 << "Ä" << false << QList<int>{2, 5} << 1;
     QTest::newRow("no wrapping round") << "ab ab" << 4 << "ab" << false << QList<int>{-1} << 0;
 }
 
