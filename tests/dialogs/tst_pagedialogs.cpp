@@ -31,7 +31,7 @@ private slots:
     void marquee_data();
     void marquee() { fixture->runMarkupRow(); }
     void enabling_data();
-    void enabling();
+    void enabling() { fixture->runEnablingRow(); }
     void bodyPreview_data();
     void bodyPreview();
     void colourDroppedOnThePreview();
@@ -125,34 +125,17 @@ void tst_pagedialogs::marquee_data() {
 }
 
 void tst_pagedialogs::enabling_data() {
-    QTest::addColumn<QString>("menuItem");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("enabled");
-    const auto add = [](const char* name, const char* menuItem, const char* fields,
-                        const char* target, bool enabled) {
-        QTest::newRow(name) << QString::fromUtf8(menuItem) << QString::fromUtf8(fields)
-                            << QString::fromUtf8(target) << enabled;
-    };
-    add("description, blanks", "mnuMetaDesc", "txtDesc=   ", "cmdOK", false);
-    add("refresh, abc", "mnuMetaRefresh", "txtUpdate=abc", "cmdOK", false);
-    add("refresh, 0", "mnuMetaRefresh", "txtUpdate= 0 ", "cmdOK", true);
-    add("refresh, address: frame", "mnuMetaRefresh", "txtNewUrl=a.htm", "cmbTarget", true);
-    add("frame at first", "mnuInsFrame", "", "cmdOK", false);
-    add("frame, source", "mnuInsFrame", "txtName= ;txtSrc=a.htm", "cmdOK", true);
-    add("marquee, blank text", "mnuMarquee", "txtText=  ", "cmdOK", false);
-    add("marquee, box clear", "mnuMarquee", "txtText=  ;chkAddExit=0", "cmdOK", true);
-    add("marquee, box clear: no text", "mnuMarquee", "chkAddExit=0", "lblText", false);
-}
-
-void tst_pagedialogs::enabling() {
-    QFETCH(QString, menuItem);
-    QFETCH(QString, fields);
-    QFETCH(QString, target);
-    QFETCH(bool, enabled);
-    TagDialog* dialog = fixture->open(menuItem);
-    DialogFixture::setFields(dialog, fields);
-    QCOMPARE(dialog->findChild<QWidget*>(target)->isEnabled(), enabled);
+    DialogFixture::enablingColumns();
+    const auto add = &DialogFixture::enablingRow;
+    add("description, blanks", "mnuMetaDesc", "txtDesc=   ", "cmdOK=0");
+    add("refresh, abc", "mnuMetaRefresh", "txtUpdate=abc", "cmdOK=0");
+    add("refresh, 0", "mnuMetaRefresh", "txtUpdate= 0 ", "cmdOK=1");
+    add("refresh, address: frame", "mnuMetaRefresh", "txtNewUrl=a.htm", "cmbTarget=1");
+    add("frame at first", "mnuInsFrame", "", "cmdOK=0");
+    add("frame, source", "mnuInsFrame", "txtName= ;txtSrc=a.htm", "cmdOK=1");
+    add("marquee, blank text", "mnuMarquee", "txtText=  ", "cmdOK=0");
+    add("marquee, box clear", "mnuMarquee", "txtText=  ;chkAddExit=0", "cmdOK=1");
+    add("marquee, box clear: no text", "mnuMarquee", "chkAddExit=0", "lblText=0");
 }
 
 // The preview: a colour is "#" and six hex digits or an HTML colour name; anything else

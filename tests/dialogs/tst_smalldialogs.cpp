@@ -27,7 +27,7 @@ private slots:
     void markup_data();
     void markup() { fixture->runMarkupRow(); }
     void enabling_data();
-    void enabling();
+    void enabling() { fixture->runEnablingRow(); }
     void paragraphEditsTheOldTag_data();
     void paragraphEditsTheOldTag();
     void colourDroppedOnTheLineColour();
@@ -80,37 +80,22 @@ void tst_smalldialogs::markup_data() {
         "x<Bgsound Src=\"a.wav\">y");
 }
 
-void tst_smalldialogs::enabling_data() {
-    QTest::addColumn<QString>("menuItem");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("enabled");
-    const auto add = [](const char* name, const char* menuItem, const char* field,
-                        const char* target, bool enabled) {
-        QTest::newRow(name) << QString::fromUtf8(menuItem) << QString::fromUtf8(field)
-                            << QString::fromUtf8(target) << enabled;
-    };
-    add("bookmark, blanks", "mnuInBok", "txtName=   ", "cmdOK", false);
-    add("bookmark, name", "mnuInBok", "txtName=top", "cmdOK", true);
-    add("bookmark, description", "mnuInBok", "chkAddExit=1", "lblBeskrivning", true);
-    add("columns, text", "mnuFormMulticol", "txtAntal=abc", "cmdOK", false);
-    add("columns, 0.5", "mnuFormMulticol", "txtAntal=0.5", "cmdOK", true);
-    add("sound, path", "mnuInBacksound", "txtSrc=a.wav", "cmdOK", true);
-    add("line, width 50", "mnuInLin", "txtBredd=50", "chkProcent", true);
-}
-
-// The control is disabled at the first opening (its fields are empty) and follows a change
+// Each control is disabled at the first opening (its fields are empty) and follows a change
 // the program makes, as tag-at-cursor editing and the menu's prefill do.
-void tst_smalldialogs::enabling() {
-    QFETCH(QString, menuItem);
-    QFETCH(QString, field);
-    QFETCH(QString, target);
-    QFETCH(bool, enabled);
-    TagDialog* dialog = open(menuItem);
-    auto* control = dialog->findChild<QWidget*>(target);
-    QVERIFY(!control->isEnabled());
-    setFields(dialog, field);
-    QCOMPARE(control->isEnabled(), enabled);
+void tst_smalldialogs::enabling_data() {
+    DialogFixture::enablingColumns();
+    const auto add = &DialogFixture::enablingRow;
+    add("bookmark at first", "mnuInBok", "", "cmdOK=0;txtBeskrivning=0");
+    add("bookmark, blanks", "mnuInBok", "txtName=   ", "cmdOK=0");
+    add("bookmark, name", "mnuInBok", "txtName=top", "cmdOK=1");
+    add("bookmark, description", "mnuInBok", "chkAddExit=1", "txtBeskrivning=1");
+    add("columns at first", "mnuFormMulticol", "", "cmdOK=0");
+    add("columns, text", "mnuFormMulticol", "txtAntal=abc", "cmdOK=0");
+    add("columns, 0.5", "mnuFormMulticol", "txtAntal=0.5", "cmdOK=1");
+    add("sound at first", "mnuInBacksound", "", "cmdOK=0");
+    add("sound, path", "mnuInBacksound", "txtSrc=a.wav", "cmdOK=1");
+    add("line at first", "mnuInLin", "", "chkProcent=0");
+    add("line, width 50", "mnuInLin", "txtBredd=50", "chkProcent=1");
 }
 
 void tst_smalldialogs::paragraphEditsTheOldTag_data() {

@@ -45,7 +45,7 @@ private slots:
     void skeletonCountsKeptWithinReason_data();
     void skeletonCountsKeptWithinReason();
     void enabling_data();
-    void enabling();
+    void enabling() { fixture->runEnablingRow(); }
     void optionEditor_data();
     void optionEditor();
     void selectListWritesItsOptions();
@@ -152,14 +152,8 @@ void tst_tableformdialogs::skeletonCountsKeptWithinReason() {
 
 // The fields set in order, then the enabled state of each control named.
 void tst_tableformdialogs::enabling_data() {
-    QTest::addColumn<QString>("menuItem");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("states");
-    const auto add = [](const char* name, const char* menuItem, const char* fields,
-                        const char* states) {
-        QTest::newRow(name) << QString::fromUtf8(menuItem) << QString::fromUtf8(fields)
-                            << QString::fromUtf8(states);
-    };
+    DialogFixture::enablingColumns();
+    const auto add = &DialogFixture::enablingRow;
     add("table at first", "mnuTableNew", "", "cmdOK=0;chkBProc=0;chkHProc=0;lblPlacering=0");
     add("table, rows 0.5", "mnuTableNew", "txtCol=3;txtRows=0.5", "cmdOK=0");
     add("table, columns typed last", "mnuTableNew", "txtRows=2;txtCol=3", "cmdOK=0");
@@ -182,25 +176,6 @@ void tst_tableformdialogs::enabling_data() {
     add("list with its options", "mnuInsFormList", "chkAddExit=1",
         "lstForm=1;txtData=1;txtDatValue=1;chkMark=1;cmdAdd=1;cmdDelete=1;cmdMoveUp=1;"
         "cmdMoveDown=1");
-}
-
-void tst_tableformdialogs::enabling() {
-    QFETCH(QString, menuItem);
-    QFETCH(QString, fields);
-    QFETCH(QString, states);
-    TagDialog* dialog = fixture->open(menuItem);
-    DialogFixture::setFields(dialog, fields);
-    for (const QString& state : states.split(QLatin1Char(';'))) {
-        const QString name = state.section(QLatin1Char('='), 0, 0);
-        auto* control = dialog->findChild<QWidget*>(name);
-        QVERIFY2(control, qPrintable(name));
-        QVERIFY2(control->isEnabled() == state.endsWith(QLatin1Char('1')), qPrintable(state));
-        // A field's label follows it.
-        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
-            if (label->buddy() == control)
-                QCOMPARE(label->isEnabled(), control->isEnabled());
-        }
-    }
 }
 
 // The option editor driven step by step: "add *Text=value" types the fields (a "*" checks

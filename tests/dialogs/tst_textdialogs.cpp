@@ -27,7 +27,7 @@ private slots:
     void capitalsRule_data();
     void capitalsRule();
     void enabling_data();
-    void enabling();
+    void enabling() { fixture->runEnablingRow(); }
     void fontListAndAdding();
     void listItemsAreCapped();
 
@@ -124,31 +124,14 @@ void tst_textdialogs::capitalsRule() {
 }
 
 void tst_textdialogs::enabling_data() {
-    QTest::addColumn<QString>("menuItem");
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("enabled");
-    const auto add = [](const char* name, const char* menuItem, const char* fields,
-                        const char* target, bool enabled) {
-        QTest::newRow(name) << QString::fromUtf8(menuItem) << QString::fromUtf8(fields)
-                            << QString::fromUtf8(target) << enabled;
-    };
-    add("link, blanks", "mnuInLink", "txtLink=a;txtLink=  ;txtBookmark= ", "cmdOK", false);
-    add("link, bookmark", "mnuInLink", "txtBookmark=top", "cmdOK", true);
-    add("link, description", "mnuInLink", "chkAddExit=1", "lblBesk", true);
-    add("font only, no styles", "mnuFormFont", "chkOnlyFont=1", "frmFormat", false);
-    add("bullet image, no type", "mnuInBul", "txtBild=p.gif", "cmbTyp", false);
-    add("continued, no start", "mnuInNum", "chkContinue=1", "txtStart", false);
-}
-
-void tst_textdialogs::enabling() {
-    QFETCH(QString, menuItem);
-    QFETCH(QString, fields);
-    QFETCH(QString, target);
-    QFETCH(bool, enabled);
-    TagDialog* dialog = fixture->open(menuItem);
-    DialogFixture::setFields(dialog, fields);
-    QCOMPARE(dialog->findChild<QWidget*>(target)->isEnabled(), enabled);
+    DialogFixture::enablingColumns();
+    const auto add = &DialogFixture::enablingRow;
+    add("link, blanks", "mnuInLink", "txtLink=a;txtLink=  ;txtBookmark= ", "cmdOK=0");
+    add("link, bookmark", "mnuInLink", "txtBookmark=top", "cmdOK=1");
+    add("link, description", "mnuInLink", "chkAddExit=1", "lblBesk=1");
+    add("font only, no styles", "mnuFormFont", "chkOnlyFont=1", "frmFormat=0");
+    add("bullet image, no type", "mnuInBul", "txtBild=p.gif", "cmbTyp=0");
+    add("continued, no start", "mnuInNum", "chkContinue=1", "txtStart=0");
 }
 
 // The list shows the platform's fonts in its order; "Lägg till" and a double click add the

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -109,4 +110,34 @@ void DialogFixture::runMarkupRow() {
     QCOMPARE(area->text(), after);
     QVERIFY(window->isEnabled());
     QVERIFY(!dialog->isVisible());
+}
+
+void DialogFixture::enablingColumns() {
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QString>("states");
+}
+
+void DialogFixture::enablingRow(const char* name, const char* menuItem, const char* fields,
+                                const char* states) {
+    QTest::newRow(name) << QString::fromUtf8(menuItem) << QString::fromUtf8(fields)
+                        << QString::fromUtf8(states);
+}
+
+void DialogFixture::runEnablingRow() {
+    QFETCH(QString, menuItem);
+    QFETCH(QString, fields);
+    QFETCH(QString, states);
+    TagDialog* dialog = open(menuItem);
+    setFields(dialog, fields);
+    for (const QString& state : states.split(QLatin1Char(';'))) {
+        const QString name = state.section(QLatin1Char('='), 0, 0);
+        auto* control = dialog->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QVERIFY2(control->isEnabled() == state.endsWith(QLatin1Char('1')), qPrintable(state));
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->buddy() == control)
+                QCOMPARE(label->isEnabled(), control->isEnabled());
+        }
+    }
 }

@@ -41,6 +41,14 @@ public:
     // and the dialog hidden.
     void runMarkupRow();
 
+    // The columns of an enabling table: menuItem, fields (set in order, as setFields), states
+    // ("cmdOK=0;chkBProc=1": each named control enabled (1) or not (0) afterwards; a field's
+    // label must follow its field).
+    static void enablingColumns();
+    static void enablingRow(const char* name, const char* menuItem, const char* fields,
+                            const char* states);
+    void runEnablingRow();
+
     FakePlatform& fake();
     QWidget* window = nullptr;
     TextArea* area = nullptr;
