@@ -1,11 +1,13 @@
 #include "registertools.h"
 
+#include "batch/frmbearbeta.h"
 #include "colour/frmfarg.h"
 #include "dialogs/tagdialogs.h"
 #include "editor/frmeditor.h"
 #include "shell/tools.h"
 
 void RegisterToolWindows() {
+    RegisterBatchWindow();
     RegisterColourPicker();
     RegisterEditorWindow();
     RegisterTagDialogs();
