@@ -112,6 +112,8 @@ BatchRun::Outcome BatchRun::run() {
         plan();
     m_done = m_written = m_failed = 0;
     m_backupsMade.clear();
+    // Each page is still replaced whole by a rename; the disk is flushed once, at the end.
+    const DeferredFileSync flushAtTheEnd;
     for (const Folder& folder : m_folders) {
         if (!folder.readable) {
             append(QStringLiteral("Öppnar mapp: ") + folder.path + QStringLiteral("..."), 0);
