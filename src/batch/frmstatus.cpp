@@ -81,6 +81,7 @@ QString frmStatus::logText() const {
 
 void frmStatus::flushLog() {
     m_sinceFlush.restart();
+    paintCount();
     if (m_pending.isEmpty())
         return;
     QTextCursor end(txtStatus->document());
@@ -91,9 +92,20 @@ void frmStatus::flushLog() {
 }
 
 void frmStatus::showCount(int done, int total) {
-    lblCount->setText(QStringLiteral("Klara filer: %1 av %2").arg(done).arg(total));
-    prgCount->setRange(0, qMax(total, 1));
-    prgCount->setValue(done);
+    m_done = done;
+    m_total = total;
+    // The count is shown at once when the run starts and ends, otherwise with the log.
+    if (done == 0 || done == total)
+        paintCount();
+}
+
+void frmStatus::paintCount() {
+    const QString text = QStringLiteral("Klara filer: %1 av %2").arg(m_done).arg(m_total);
+    if (lblCount->text() == text)
+        return;
+    lblCount->setText(text);
+    prgCount->setRange(0, qMax(m_total, 1));
+    prgCount->setValue(m_done);
 }
 
 void frmStatus::checkPoint() {

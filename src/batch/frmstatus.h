@@ -27,7 +27,7 @@ public:
     void AppendStatus(const QString& text, int breaks);
     // The whole log as it stands, line breaks as CR LF.
     QString logText() const;
-    // Files done of all the run takes.
+    // Files done of all the run takes; shown with the log.
     void showCount(int done, int total);
     // Puts the pending log into the text box when it is due, then processes window events.
     void checkPoint();
@@ -50,10 +50,13 @@ protected:
 
 private:
     void flushLog();
+    void paintCount();
 
     bool m_running = true;
     bool m_closeWhenStopped = false;
     QString m_pending; // log text not yet in the text box
     QString m_log;     // the whole log
     QElapsedTimer m_sinceFlush;
+    int m_done = 0;
+    int m_total = 0;
 };
