@@ -1,5 +1,6 @@
 #include "registertools.h"
 
+#include "batch/frmbearbeta.h"
 #include "colour/frmfarg.h"
 #include "dialogs/tagdialogs.h"
 #include "editor/frmeditor.h"
@@ -7,6 +8,7 @@
 #include "shell/tools.h"
 
 void RegisterToolWindows() {
+    RegisterBatchWindow();
     RegisterColourPicker();
     RegisterEditorWindow();
     RegisterTagDialogs();

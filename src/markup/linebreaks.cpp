@@ -36,7 +36,9 @@ bool MatchesAt(QStringView text, qsizetype pos, QStringView tag) {
     return true;
 }
 
-// The text with its line breaks rewritten; nothing when it has no line break.
+// The text with its line breaks rewritten; nothing when it has no line break. Every CR LF,
+// every lone CR and every lone LF is one break, so a text whose lines were joined from
+// several systems keeps all its lines.
 std::optional<QString> BuildConverted(QStringView text, int style) {
     const qsizetype length = text.size();
     const char16_t* src = text.utf16();
@@ -46,7 +48,6 @@ std::optional<QString> BuildConverted(QStringView text, int style) {
         ++firstBreak;
     if (firstBreak == length)
         return std::nullopt;
-    const char16_t breakChar = src[firstBreak];
 
     // Leading and trailing CR and LF never reach the result, so they are skipped here
     // rather than removed afterwards.
@@ -64,15 +65,15 @@ std::optional<QString> BuildConverted(QStringView text, int style) {
     const char16_t target = style == 2 ? Cr : Lf;
     for (qsizetype i = begin; i < end; ++i) {
         const char16_t c = src[i];
-        if (c > Cr) {
+        if (c > Cr || !IsBreak(c)) {
             *out++ = c;
-        } else if (c == breakChar) {
-            if (style == 1)
-                *out++ = Cr;
-            *out++ = target;
-        } else if (c != Cr && c != Lf) {
-            *out++ = c;
+            continue;
         }
+        if (c == Cr && i + 1 < end && src[i + 1] == Lf)
+            ++i; // CR LF is one break
+        if (style == 1)
+            *out++ = Cr;
+        *out++ = target;
     }
     result.truncate(out - outStart);
     return result;

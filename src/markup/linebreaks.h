@@ -8,9 +8,9 @@
 // The name of a style as the batch summary shows it; empty for an unknown style.
 QString LineBreakStyleName(int style);
 
-// Rewrites every line break of WorkText in the given style. The first CR or LF of the text
-// decides which character is the break: each occurrence of it becomes the target break and
-// the other of CR and LF is dropped. All CR and LF at both ends of the result are removed.
+// Rewrites every line break of WorkText in the given style. Each CR LF, each lone CR and
+// each lone LF is one break and becomes the target break, so mixed breaks never join two
+// lines. All CR and LF at both ends of the result are removed.
 // An unknown style leaves WorkText unchanged and reports "Misslyckades".
 void ConvertLineBreaks(int style);
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -73,6 +74,22 @@ int writeAll(int fd, const QByteArray& bytes) {
         done += n;
     }
     return 0;
+}
+
+// Set while a DeferredFileSync lives on this thread: the folders written to, one for each
+// file system, to be flushed when it ends.
+thread_local int deferredDepth = 0;
+thread_local QHash<dev_t, QString> deferredFolders;
+
+// Remembers the folder of a file written while flushing is deferred; true when it is.
+bool deferFlush(const QString& folder) {
+    if (deferredDepth == 0)
+        return false;
+    struct stat info {};
+    if (::stat(nativePath(folder).constData(), &info) == 0 &&
+        !deferredFolders.contains(info.st_dev))
+        deferredFolders.insert(info.st_dev, folder);
+    return true;
 }
 
 int syncAndClose(Descriptor& fd) {
@@ -163,11 +180,13 @@ Beside writeBeside(const QString& target, const QByteArray& bytes, const struct 
     }
     if (const int written = writeAll(fd.get(), bytes))
         return giveUp(written, Beside::Failed);
-    if (const int synced = syncAndClose(fd))
+    const bool deferred = deferFlush(info.absolutePath());
+    if (const int synced = deferred ? fd.close() : syncAndClose(fd))
         return giveUp(synced, Beside::Failed);
     if (::rename(nativePath(temporary).constData(), nativePath(target).constData()) != 0)
         return giveUp(errno, Beside::Failed);
-    syncFolder(info.absolutePath());
+    if (!deferred)
+        syncFolder(info.absolutePath());
     return Beside::Written;
 }
 
@@ -236,6 +255,21 @@ bool writeInPlace(const QString& target, const QByteArray& bytes, const struct s
 }
 
 } // namespace
+
+DeferredFileSync::DeferredFileSync() {
+    ++deferredDepth;
+}
+
+DeferredFileSync::~DeferredFileSync() {
+    if (--deferredDepth > 0)
+        return;
+    for (const QString& folder : std::as_const(deferredFolders)) {
+        Descriptor fd(::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!fd.valid() || ::syncfs(fd.get()) != 0)
+            ::sync();
+    }
+    deferredFolders.clear();
+}
 
 QString FileErrorText(int errorNumber) {
     switch (errorNumber) {

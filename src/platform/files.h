@@ -38,6 +38,21 @@ bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr);
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error = nullptr);
 
+// Many files written in a row (a batch run over a whole site): while an object of this class
+// lives, WriteFileAtomic on this thread does not wait for each new file and its folder to
+// reach the disk before going on; when the object ends, the file systems written to are
+// flushed once (syncfs). A killed program still leaves every file whole or untouched, because
+// each file still takes its target's place by one rename only once it is complete; only a
+// power failure during the run may lose the last files written, as with any program that does
+// not flush each file. Scopes nest; the flush happens when the outermost one ends.
+class DeferredFileSync {
+public:
+    DeferredFileSync();
+    ~DeferredFileSync();
+    DeferredFileSync(const DeferredFileSync&) = delete;
+    DeferredFileSync& operator=(const DeferredFileSync&) = delete;
+};
+
 // The reason a file operation failed with the system's error number, in Swedish.
 QString FileErrorText(int errorNumber);
 

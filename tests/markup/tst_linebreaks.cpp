@@ -38,6 +38,22 @@ bool IsBlankOrTab(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
+// The number of line breaks of a text, a CR LF counting once, without those at its ends.
+int BreakCount(QStringView text) {
+    while (!text.isEmpty() && IsBreak(text.front()))
+        text = text.mid(1);
+    while (!text.isEmpty() && IsBreak(text.back()))
+        text.chop(1);
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        if (IsBreak(text[i]))
+            ++count;
+    }
+    return count;
+}
+
 QString RandomText(QRandomGenerator& rng) {
     static const QStringList pieces = {"<",      ">",     "\"",    "/",     "a",      "b",
                                        "X",      " ",     " ",     "\t",    "\r",     "\n",
@@ -105,10 +121,13 @@ void tst_linebreaks::convert_data() {
     QTest::newRow("empty") << "" << 3 << "";
     QTest::newRow("only breaks") << "\n\r\n\r" << 1 << "";
     QTest::newRow("empty line kept") << "a\r\n\r\nb" << 3 << "a\n\nb";
-    QTest::newRow("stray LF in a CR LF text") << "a\r\nb\nc" << 3 << "a\nbc";
-    QTest::newRow("stray CR in an LF text") << "a\nb\r\nc" << 2 << "a\rb\rc";
+    // Mixed breaks: every CR LF, lone CR and lone LF is one break.
+    QTest::newRow("lone LF in a CR LF text") << "a\r\nb\nc" << 3 << "a\nb\nc";
+    QTest::newRow("lone LF in a CR LF text, to CR LF") << "a\r\nb\nc" << 1 << "a\r\nb\r\nc";
+    QTest::newRow("CR LF in an LF text") << "a\nb\r\nc" << 2 << "a\rb\rc";
+    QTest::newRow("lone CR in a CR LF text") << "a\r\nb\rc\r\n" << 3 << "a\nb\nc";
     QTest::newRow("blanks at the ends stay") << " a \r\n" << 3 << " a ";
-    QTest::newRow("LF CR pairs") << "a\n\rb" << 1 << "a\r\nb";
+    QTest::newRow("LF CR is two breaks") << "a\n\rb" << 1 << "a\r\n\r\nb";
 }
 
 void tst_linebreaks::convert() {
@@ -194,6 +213,7 @@ void tst_linebreaks::generatedTexts() {
             const QString result = Converted(text, style);
             QCOMPARE(StatusText, Done);
             QCOMPARE(Without(result, u"\r\n"), Without(text, u"\r\n"));
+            QCOMPARE(BreakCount(result), BreakCount(text));
             if (result.isEmpty())
                 continue;
             QVERIFY(!IsBreak(result.front()));

@@ -1,0 +1,609 @@
+// The batch window and its dialogs, offscreen: the designed state and the stored settings, the
+// enabling rules, the search-and-replace list, the option dialogs, and runs through the real
+// windows with their log, count, pause, cancel and close box.
+
+#include "batch/frmbatchoptions.h"
+#include "batch/frmbearbeta.h"
+#include "batch/frmsok.h"
+#include "batch/frmstatus.h"
+#include "markup/entities.h"
+#include "markup/globals.h"
+#include "shell/inimod.h"
+#include "shell/tools.h"
+#include "testsupport.h"
+#include "widgets/filepanes.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QString key(const QString& name) {
+    return ReadIniString(QStringLiteral("Bearbeta"), name, IniFile);
+}
+
+void setKey(const QString& name, QString value) {
+    WriteIniString(QStringLiteral("Bearbeta"), name, value, IniFile);
+}
+
+// Calls action at the run's first check point after which done() holds.
+void whenDuring(const std::function<bool()>& done, const std::function<void()>& action) {
+    auto* timer = new QTimer;
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, done, action] {
+        if (!done())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action();
+    });
+    timer->start();
+}
+
+} // namespace
+
+class tst_batchwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void designedStateWithoutSettings();
+    void storedSettings_data();
+    void storedSettings();
+    void unloadWritesTheSettings();
+    void enablingRules();
+    void searchList_data();
+    void searchList();
+    void optionDialogs_data();
+    void optionDialogs();
+    void startMessages_data();
+    void startMessages();
+    void runThroughTheWindows();
+    void cancel_data();
+    void cancel();
+    void pauseHoldsTheRun();
+    void closeBoxWhileRunning_data();
+    void closeBoxWhileRunning();
+    void selectionKeptWhenTheWindowComesBack();
+    void launcherOpensTheBatchWindow();
+
+private:
+    void makeTree();
+    QString page(const QString& relative) const { return m_root + QLatin1Char('/') + relative; }
+    QByteArray read(const QString& relative) const;
+    frmBearbeta* open();
+    void chooseAll();
+
+    std::unique_ptr<TestProgramFolder> m_program;
+    std::unique_ptr<FakePlatformScope> m_platform;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<frmBearbeta> m_window;
+    QString m_root;
+};
+
+void tst_batchwindow::initTestCase() {
+    TestProgramFolder program;
+    QVERIFY(LoadEntityTable());
+}
+
+void tst_batchwindow::init() {
+    m_program = std::make_unique<TestProgramFolder>();
+    m_platform = std::make_unique<FakePlatformScope>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_root = QDir(m_dir->path()).canonicalPath();
+    StartFolder = m_root;
+    BatchLineBreakStyle = 1;
+    BatchCompressLines = false;
+    BatchCheckBrackets = BatchCheckQuotes = BatchCheckStandardTags = true;
+    PairCount = 0;
+    SearchTexts.clear();
+    ReplaceTexts.clear();
+    CancelRequested = false;
+}
+
+void tst_batchwindow::cleanup() {
+    m_window.reset();
+    ResetTools();
+    m_platform.reset();
+    m_dir.reset();
+    m_program.reset();
+}
+
+void tst_batchwindow::makeTree() {
+    const QList<std::pair<const char*, QByteArray>> pages = {{"a.htm", "<p>Hej</p>\r\n"},
+                                                             {"b.html", "<p>Hej d\xe5</p>\r\n"},
+                                                             {"noter.txt", "Hej"},
+                                                             {"A/c.htm", "<p>Hej igen</p>\r\n"},
+                                                             {"B/d.htm", "<p>Inget</p>\r\n"}};
+    for (const auto& [name, bytes] : pages) {
+        QDir().mkpath(QFileInfo(page(QLatin1String(name))).path());
+        QFile file(page(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+}
+
+QByteArray tst_batchwindow::read(const QString& relative) const {
+    QFile file(page(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<saknas>");
+}
+
+frmBearbeta* tst_batchwindow::open() {
+    m_window = std::make_unique<frmBearbeta>();
+    m_window->show();
+    return m_window.get();
+}
+
+void tst_batchwindow::chooseAll() {
+    QTest::mouseClick(m_window->cmdAll, Qt::LeftButton);
+}
+
+void tst_batchwindow::designedStateWithoutSettings() {
+    frmBearbeta* w = open();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Vessilora - Bearbeta filer"));
+    QVERIFY(w->chkBackup->isChecked());
+    QCOMPARE(w->txtBack->text(), QStringLiteral("BAK"));
+    QCOMPARE(w->txtFilfilter->text(), QStringLiteral("*.htm*"));
+    for (QCheckBox* box : {w->chkUnderKat, w->findandreplace, w->chkMatcha, w->chkConvert,
+                           w->chkKomprimera, w->chkFindErr})
+        QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+    for (QWidget* off :
+         QList<QWidget*>{w->chkMatcha, w->cmdFindandreplace, w->cmdKompInstall, w->cmdFelInstall})
+        QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
+    QCOMPARE(w->chkConvert->text(),
+             QStringLiteral("Konvertera till H&TML-koder (å blir &&aring;)"));
+    const QStringList summary = {w->lblSokInfo->text(), w->lblKompInfo->text(),
+                                 w->lblKompRad->text(), w->lblFelHak->text(),
+                                 w->lblFelCit->text(),  w->lblFelStandard->text()};
+    QCOMPARE(summary, QStringList({"Det finns inga sök- och ersättsvariabler inskrivna.",
+                                   "Normal radbrytning (ASCII 13 & ASCII10).",
+                                   "Ingen komprimering av rader.", "Taggfel söks.",
+                                   "Citatsfel söks.", "Standardtaggar söks."}));
+    QCOMPARE(w->Filer->path(), m_root);
+    QCOMPARE(w->menuBar()->actions().size(), 3);
+    QCOMPARE(w->mnuExitWeb->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QCOMPARE(w->mnuArkivWeb->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QCOMPARE(w->mnuHelpWebVessilora->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+void tst_batchwindow::storedSettings_data() {
+    QTest::addColumn<QString>("stored"); // "Key=value"
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("Sokfel 1") << "Sokfel=1"
+                              << "chkFindErr" << true;
+    QTest::newRow("Sokfel 2 is not applied") << "Sokfel=2"
+                                             << "chkFindErr" << false;
+    QTest::newRow("Gorbackup 0") << "Gorbackup=0"
+                                 << "chkBackup" << false;
+    QTest::newRow("Gorbackup 2 is not applied") << "Gorbackup=2"
+                                                << "chkBackup" << true;
+    QTest::newRow("Sokochersatt 1 enables its button") << "Sokochersatt=1"
+                                                       << "cmdFindandreplace" << true;
+    QTest::newRow("Konvertera 1") << "Konvertera=1"
+                                  << "chkConvert" << true;
+}
+
+void tst_batchwindow::storedSettings() {
+    QFETCH(QString, stored);
+    QFETCH(QString, control);
+    QFETCH(bool, checked);
+    setKey(stored.section(u'=', 0, 0), stored.section(u'=', 1));
+    frmBearbeta* w = open();
+    auto* widget = w->findChild<QAbstractButton*>(control);
+    QVERIFY(widget);
+    QCOMPARE(widget->isCheckable() ? widget->isChecked() : widget->isEnabled(), checked);
+}
+
+void tst_batchwindow::unloadWritesTheSettings() {
+    // Out-of-range values leave the program-wide settings as they were.
+    setKey("Radbrytning", "4");
+    setKey("FelCitat", "0");
+    setKey("Backupext", "old");
+    setKey("Left", QString::number(m_platform->fake.screenTwips.width()));
+    frmBearbeta* w = open();
+    QCOMPARE(BatchLineBreakStyle, 1);
+    QVERIFY(!BatchCheckQuotes);
+    QCOMPARE(w->lblFelCit->text(), QStringLiteral("Citatsfel söks inte."));
+    QCOMPARE(w->txtBack->text(), QStringLiteral("old"));
+    w->chkConvert->click();
+    w->showMaximized();
+    w->close();
+    QCOMPARE(key("Konvertera"), QStringLiteral("1"));
+    QCOMPARE(key("Gorbackup"), QStringLiteral("1"));
+    QCOMPARE(key("Backupext"), QStringLiteral("old"));
+    QCOMPARE(key("Radbrytning"), QStringLiteral("1"));
+    QCOMPARE(key("FelCitat"), QStringLiteral("0"));
+    // Maximised: the place is not written.
+    QCOMPARE(key("Left"), QString::number(m_platform->fake.screenTwips.width()));
+    QCOMPARE(key("Top"), QString());
+    QCOMPARE(StartFolder, m_root);
+}
+
+void tst_batchwindow::enablingRules() {
+    frmBearbeta* w = open();
+    const QList<std::pair<QCheckBox*, QList<QWidget*>>> rules = {
+        {w->chkBackup, {w->lblBack, w->txtBack}},
+        {w->findandreplace, {w->cmdFindandreplace, w->chkMatcha}},
+        {w->chkKomprimera, {w->cmdKompInstall}},
+        {w->chkFindErr, {w->cmdFelInstall}}};
+    for (const auto& [box, followers] : rules) {
+        for (int click = 0; click < 2; ++click) {
+            box->click();
+            for (QWidget* follower : followers)
+                QCOMPARE(follower->isEnabled(), box->isChecked());
+        }
+    }
+    w->chkUnderKat->click();
+    QVERIFY(!w->Filer->isEnabled());
+    w->chkUnderKat->click();
+    QVERIFY(w->Filer->isEnabled());
+}
+
+void tst_batchwindow::searchList_data() {
+    // Steps: "+s=r" types a pair and clicks cmdAdd, "#i" clicks pair i in the search list,
+    // "=s=r" types into the fields and clicks cmdAdd (change), or a button: new, del, up,
+    // down, dup, swap, html, htmlall, ok, cancel.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("list");    // the pairs shown, "s=r|s=r"
+    QTest::addColumn<QString>("caption"); // cmdAdd's caption at the end
+    QTest::addColumn<QString>("fields");  // "txtSok=txtErsatt" at the end
+    QTest::newRow("add two") << "+a=b +c="
+                             << "a=b|c="
+                             << "L&ägg till"
+                             << "=";
+    QTest::newRow("empty search text is not added") << "+=x"
+                                                    << ""
+                                                    << "L&ägg till"
+                                                    << "=x";
+    QTest::newRow("click loads the pair") << "+a=b +c=d #0"
+                                          << "a=b|c=d"
+                                          << "&Ändra"
+                                          << "a=b";
+    QTest::newRow("change moves to the next pair") << "+a=b +c=d #0 =x=y"
+                                                   << "x=y|c=d"
+                                                   << "&Ändra"
+                                                   << "c=d";
+    QTest::newRow("change of the last pair adds again") << "+a=b #0 =x=y"
+                                                        << "x=y"
+                                                        << "L&ägg till"
+                                                        << "=";
+    QTest::newRow("emptied search text changes nothing") << "+a=b #0 ==y"
+                                                         << "a=b"
+                                                         << "&Ändra"
+                                                         << "=y";
+    QTest::newRow("delete the only pair") << "+a=b #0 del"
+                                          << ""
+                                          << "L&ägg till"
+                                          << "a=b";
+    QTest::newRow("delete the last of two") << "+a=b +c=d #1 del"
+                                            << "a=b"
+                                            << "&Ändra"
+                                            << "a=b";
+    QTest::newRow("move up") << "+a=b +c=d #1 up"
+                             << "c=d|a=b"
+                             << "&Ändra"
+                             << "c=d";
+    QTest::newRow("move down at the end does nothing") << "+a=b +c=d #1 down"
+                                                       << "a=b|c=d"
+                                                       << "&Ändra"
+                                                       << "c=d";
+    QTest::newRow("duplicate the last") << "+a=b +c=d #1 dup"
+                                        << "a=b|c=d|c=d"
+                                        << "&Ändra"
+                                        << "c=d";
+    QTest::newRow("swap") << "+a=b #0 swap"
+                          << "b=a"
+                          << "&Ändra"
+                          << "b=a";
+    QTest::newRow("new") << "+a=b #0 new"
+                         << "a=b"
+                         << "L&ägg till"
+                         << "=";
+    QTest::newRow("html codes in the fields") << "new +å=x #0 html"
+                                              << "å=x"
+                                              << "&Ändra"
+                                              << "&aring;=x";
+    QTest::newRow("html codes on all") << "+å=ä htmlall"
+                                       << "&aring;=&auml;"
+                                       << "L&ägg till"
+                                       << "=";
+}
+
+void tst_batchwindow::searchList() {
+    QFETCH(QString, steps);
+    QFETCH(QString, list);
+    QFETCH(QString, caption);
+    QFETCH(QString, fields);
+    frmBearbeta* w = open();
+    w->findandreplace->click();
+    w->cmdFindandreplace->click();
+    frmSok* sok = w->searchWindow();
+    QVERIFY(sok && sok->isVisible());
+    QVERIFY(!w->isEnabled());
+    const QMap<QString, QPushButton*> buttons = {
+        {"new", sok->cmdNew},       {"del", sok->cmdDelete},        {"up", sok->cmdMoveUp},
+        {"down", sok->cmdMoveDown}, {"dup", sok->cmdDublicate},     {"swap", sok->cmdSwap},
+        {"html", sok->cmdHtmlKod},  {"htmlall", sok->cmdHtmlkodAll}};
+    for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        if (step.startsWith(u'+') || step.startsWith(u'=')) {
+            if (step.startsWith(u'+'))
+                sok->cmdNew->click();
+            sok->txtSok->setText(step.mid(1).section(u'=', 0, 0));
+            sok->txtErsatt->setText(step.mid(1).section(u'=', 1));
+            sok->cmdAdd->click();
+        } else if (step.startsWith(u'#')) {
+            const QRect row = sok->soklist->visualItemRect(sok->soklist->item(step.mid(1).toInt()));
+            QTest::mouseClick(sok->soklist->viewport(), Qt::LeftButton, {}, row.center());
+        } else {
+            buttons.value(step)->click();
+        }
+    }
+    QStringList shown;
+    for (int i = 0; i < sok->soklist->count(); ++i) {
+        shown.append(sok->soklist->item(i)->text() + u'=' + sok->ersattlist->item(i)->text());
+        QCOMPARE(sok->ersattlist->currentRow(), sok->soklist->currentRow());
+    }
+    QCOMPARE(shown.join(u'|'), list);
+    QCOMPARE(sok->cmdAdd->text(), caption);
+    QCOMPARE(sok->txtSok->text() + u'=' + sok->txtErsatt->text(), fields);
+
+    // Avbryt keeps the stored list; OK stores the shown one.
+    sok->cmdSokCancel->click();
+    QVERIFY(w->isEnabled());
+    QCOMPARE(PairCount, 0);
+    w->cmdFindandreplace->click();
+    QCOMPARE(w->searchWindow()->soklist->count(), 0);
+    w->searchWindow()->txtSok->setText(QStringLiteral("x"));
+    w->searchWindow()->cmdAdd->click();
+    w->searchWindow()->cmdSokOk->click();
+    QCOMPARE(PairCount, 1);
+    QCOMPARE(w->lblSokInfo->text(), QStringLiteral("1 variabel inskriven."));
+}
+
+void tst_batchwindow::optionDialogs_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("Mac") << "optUnix" << true << 2 << "Mac radbrytning (ASCII 13).";
+    QTest::newRow("Unix") << "optMac" << true << 3 << "Unix radbrytning (ASCII 10).";
+    QTest::newRow("Avbryt keeps") << "optMac" << false << 1
+                                  << "Normal radbrytning (ASCII 13 & ASCII10).";
+}
+
+void tst_batchwindow::optionDialogs() {
+    QFETCH(QString, option);
+    QFETCH(bool, ok);
+    QFETCH(int, style);
+    QFETCH(QString, summary);
+    frmBearbeta* w = open();
+    w->chkKomprimera->click();
+    w->cmdKompInstall->click();
+    frmKomprimera* komp = w->compressWindow();
+    QVERIFY(komp && !w->isEnabled());
+    QVERIFY(komp->optPC->isChecked());
+    komp->findChild<QRadioButton*>(option)->click();
+    komp->chkKompRad->click();
+    (ok ? komp->cmdOK : komp->cmdAvbryt)->click();
+    QVERIFY(w->isEnabled());
+    QCOMPARE(BatchLineBreakStyle, style);
+    QCOMPARE(BatchCompressLines, ok);
+    QCOMPARE(w->lblKompInfo->text(), summary);
+
+    w->chkFindErr->click();
+    w->cmdFelInstall->click();
+    frmFindFel* fel = w->errorWindow();
+    QVERIFY(fel && fel->chkHakfel->isChecked());
+    for (QCheckBox* box : {fel->chkHakfel, fel->chkCitFel, fel->chkStandardFel})
+        box->click();
+    (ok ? fel->cmdFelOk : fel->Command1)->click();
+    QCOMPARE(BatchCheckBrackets || BatchCheckQuotes || BatchCheckStandardTags, !ok);
+    QCOMPARE(w->lblFelHak->text(),
+             ok ? QStringLiteral("Taggfel söks inte.") : QStringLiteral("Taggfel söks."));
+    QVERIFY(w->chkFindErr->isChecked());
+}
+
+void tst_batchwindow::startMessages_data() {
+    QTest::addColumn<bool>("chooseFiles");
+    QTest::addColumn<bool>("work");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("no file chosen") << false << true << "Välj vilka/vilken fil du vill ändra på."
+                                    << "Välj filer";
+    QTest::newRow("backup only") << true << false << "Det finns ingenting att göra."
+                                 << "Fel";
+}
+
+void tst_batchwindow::startMessages() {
+    QFETCH(bool, chooseFiles);
+    QFETCH(bool, work);
+    QFETCH(QString, message);
+    QFETCH(QString, title);
+    makeTree();
+    frmBearbeta* w = open();
+    // The current item is the first file, but nothing is selected.
+    w->Filer->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    if (chooseFiles)
+        chooseAll();
+    if (work)
+        w->chkConvert->click();
+    w->cmdStartOne->click();
+    const QList<PlatformCall> shown = m_platform->fake.messages();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text, message);
+    QCOMPARE(shown[0].title, title);
+    QCOMPARE(shown[0].icon, MsgIcon::Information);
+    QVERIFY(!w->statusWindow());
+    QCOMPARE(read("a.htm"), QByteArray("<p>Hej</p>\r\n"));
+}
+
+void tst_batchwindow::runThroughTheWindows() {
+    makeTree();
+    PairCount = 1;
+    SearchTexts = {QStringLiteral("Hej")};
+    ReplaceTexts = {QStringLiteral("Hallå")};
+    frmBearbeta* w = open();
+    w->findandreplace->click();
+    w->chkConvert->click();
+    w->chkUnderKat->click();
+    w->cmdStartOne->click();
+    frmStatus* status = w->statusWindow();
+    QVERIFY(status && status->isVisible());
+    QVERIFY(!w->isEnabled());
+    QCOMPARE(status->windowTitle(), QStringLiteral("Förändringar genomförda"));
+    QCOMPARE(status->cmdPaus->text(), QStringLiteral("&Stäng"));
+    QVERIFY(!status->cmdCancel->isEnabled());
+    QCOMPARE(status->lblCount->text(), QStringLiteral("Klara filer: 4 av 4"));
+    QCOMPARE(w->Katalog->path(), m_root);
+
+    QStringList expected;
+    const auto file = [&](const QString& name) {
+        expected << "Gör backup... Klart (" +
+                        page(QFileInfo(name).path() + "/" + QFileInfo(name).completeBaseName() +
+                             ".BAK")
+                            .replace("/./", "/") +
+                        ")"
+                 << "Öppnar: " + page(name).replace("/./", "/") + "... Klart"
+                 << "Söker och ersätter... Klart"
+                 << "Konverterar... Klart"
+                 << "Sparar... Klart"
+                 << "";
+    };
+    file("a.htm");
+    file("b.html");
+    file("B/d.htm");
+    file("A/c.htm");
+    expected << "";
+    QCOMPARE(status->txtStatus->toPlainText().split(u'\n'), expected);
+    QCOMPARE(status->logText(), expected.join(QStringLiteral("\r\n")));
+
+    QCOMPARE(read("a.htm"), QByteArray("<p>Hall&aring;</p>\r\n"));
+    QCOMPARE(read("b.html"), QByteArray("<p>Hall&aring; d&aring;</p>\r\n"));
+    QCOMPARE(read("A/c.htm"), QByteArray("<p>Hall&aring; igen</p>\r\n"));
+    QCOMPARE(read("B/d.htm"), QByteArray("<p>Inget</p>\r\n"));
+    QCOMPARE(read("noter.txt"), QByteArray("Hej"));
+    QCOMPARE(read("a.BAK"), QByteArray("<p>Hej</p>\r\n"));
+
+    status->cmdPaus->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!w->statusWindow());
+    QVERIFY(w->isEnabled());
+    QVERIFY(m_platform->fake.messages().isEmpty());
+}
+
+void tst_batchwindow::cancel_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("Ja") << MsgAnswer::Yes << true;
+    QTest::newRow("Nej") << MsgAnswer::No << false;
+    QTest::newRow("Avbryt") << MsgAnswer::Cancel << false;
+}
+
+void tst_batchwindow::cancel() {
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, stopped);
+    makeTree();
+    frmBearbeta* w = open();
+    w->chkConvert->click();
+    w->chkBackup->click();
+    chooseAll();
+    m_platform->fake.messageAnswers = {answer};
+    // Cancelled while the second page is being read: it is not written.
+    whenDuring([w] { return w->statusWindow()->logText().count("Öppnar: ") == 2; },
+               [w] { w->statusWindow()->cmdCancel->click(); });
+    w->cmdStartOne->click();
+    const PlatformCall asked = m_platform->fake.messages().value(0);
+    QCOMPARE(asked.text, QStringLiteral("Är du säker på att du vill avbryta?"));
+    QCOMPARE(asked.buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(asked.icon, MsgIcon::Question);
+    QCOMPARE(read("a.htm"), QByteArray("<p>Hej</p>\r\n"));
+    QCOMPARE(read("b.html"),
+             stopped ? QByteArray("<p>Hej d\xe5</p>\r\n") : QByteArray("<p>Hej d&aring;</p>\r\n"));
+    frmStatus* status = w->statusWindow();
+    QCOMPARE(status->windowTitle(), QStringLiteral("Förändringar genomförda"));
+    QCOMPARE(status->lblCount->text(), stopped ? QStringLiteral("Klara filer: 1 av 2")
+                                               : QStringLiteral("Klara filer: 2 av 2"));
+}
+
+void tst_batchwindow::pauseHoldsTheRun() {
+    makeTree();
+    frmBearbeta* w = open();
+    w->chkConvert->click();
+    chooseAll();
+    QString logWhilePaused;
+    m_platform->fake.onMessage = [&](const PlatformCall&) {
+        logWhilePaused = w->statusWindow()->txtStatus->toPlainText();
+    };
+    whenDuring([w] { return w->statusWindow()->logText().contains("Sparar"); },
+               [w] { w->statusWindow()->cmdPaus->click(); });
+    w->cmdStartOne->click();
+    const PlatformCall paused = m_platform->fake.messages().value(0);
+    QCOMPARE(paused.text, QStringLiteral("Klicka OK för att fortsätta."));
+    QCOMPARE(paused.title, QStringLiteral("Paus"));
+    QCOMPARE(paused.icon, MsgIcon::Information);
+    // The log was shown up to the moment of the pause, and the run went on after it.
+    QCOMPARE(logWhilePaused.count(QStringLiteral("Öppnar: ")), 1);
+    QCOMPARE(w->statusWindow()->logText().count(QStringLiteral("Sparar... Klart")), 2);
+}
+
+void tst_batchwindow::closeBoxWhileRunning_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("Ja") << MsgAnswer::Yes;
+    QTest::newRow("Nej") << MsgAnswer::No;
+}
+
+void tst_batchwindow::closeBoxWhileRunning() {
+    QFETCH(MsgAnswer, answer);
+    makeTree();
+    frmBearbeta* w = open();
+    w->chkConvert->click();
+    chooseAll();
+    m_platform->fake.messageAnswers = {answer};
+    bool openAfterClose = false;
+    whenDuring([w] { return w->statusWindow()->logText().contains("Öppnar: "); },
+               [w, &openAfterClose] {
+                   w->statusWindow()->close();
+                   openAfterClose = w->statusWindow() && w->statusWindow()->isVisible();
+               });
+    w->cmdStartOne->click();
+    QCOMPARE(m_platform->fake.lastMessage(), QStringLiteral("Är du säker på att du vill avbryta?"));
+    // The window stays while the run goes on; after a Yes it closes once the run has stopped.
+    QVERIFY(openAfterClose);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(w->statusWindow() == nullptr, answer == MsgAnswer::Yes);
+    QCOMPARE(w->isEnabled(), answer == MsgAnswer::Yes);
+}
+
+void tst_batchwindow::selectionKeptWhenTheWindowComesBack() {
+    makeTree();
+    frmBearbeta* w = open();
+    QCOMPARE(w->Filer->listCount(), 2);
+    w->Filer->setSelected(1, true);
+    w->ShowBatchSettings();
+    QVERIFY(!w->Filer->isSelected(0));
+    QVERIFY(w->Filer->isSelected(1));
+}
+
+void tst_batchwindow::launcherOpensTheBatchWindow() {
+    RegisterBatchWindow();
+    QVERIFY(ToolRegistered(Tool::Batch));
+    QVERIFY(qobject_cast<frmBearbeta*>(ToolWindow(Tool::Batch)));
+}
+
+QTEST_MAIN(tst_batchwindow)
+#include "tst_batchwindow.moc"
