@@ -58,7 +58,6 @@ void whenDuring(const std::function<bool()>& done, const std::function<void()>& 
 class tst_batchwindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void designedStateWithoutSettings();
@@ -95,24 +94,13 @@ private:
     QString m_root;
 };
 
-void tst_batchwindow::initTestCase() {
-    TestProgramFolder program;
-    QVERIFY(LoadEntityTable());
-}
-
 void tst_batchwindow::init() {
-    m_program = std::make_unique<TestProgramFolder>();
+    m_program = std::make_unique<TestProgramFolder>(); // the start values of every start
+    QVERIFY(LoadEntityTable());
     m_platform = std::make_unique<FakePlatformScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     m_root = QDir(m_dir->path()).canonicalPath();
     StartFolder = m_root;
-    BatchLineBreakStyle = 1;
-    BatchCompressLines = false;
-    BatchCheckBrackets = BatchCheckQuotes = BatchCheckStandardTags = true;
-    PairCount = 0;
-    SearchTexts.clear();
-    ReplaceTexts.clear();
-    CancelRequested = false;
 }
 
 void tst_batchwindow::cleanup() {
