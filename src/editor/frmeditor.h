@@ -102,7 +102,7 @@ public:
     DriveList* Enhet;
     QLabel* lblFilFilter;
     QLineEdit* txtFilfilter;
-    QLabel* lblMenu[10];
+    QLabel* lblMenu[10] = {};
     // The pick lists over the text area: index 0 the standard texts (F2), index 1 the HTML
     // characters (F4). Hidden while not in use.
     PickList* cmbMagicText[2];
