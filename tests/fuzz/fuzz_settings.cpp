@@ -149,8 +149,8 @@ QString trimmedBlanks(const QString& text) {
 
 // The value of a key by the file's rules, read plainly: lines end at LF (a CR before it
 // belongs to the break); blanks and tabs around names and values do not count; ";" and "#"
-// start comments; only the first section of the name counts, and in it the first line of the
-// key; the value is cut to 254 characters.
+// start comments; a line without a name before its "=" is no key; only the first section of the
+// name counts, and in it the first line of the key; the value is cut to 254 characters.
 QString plainValue(const QString& text, const QString& section, const QString& key) {
     bool inSection = false;
     const QStringList lines = text.split(u'\n');
@@ -167,7 +167,8 @@ QString plainValue(const QString& text, const QString& section, const QString& k
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (inSection && equals >= 0 && sameName(trimmedBlanks(line.left(equals)), key))
+        const QString name = equals > 0 ? trimmedBlanks(line.left(equals)) : QString();
+        if (inSection && !name.isEmpty() && sameName(name, key))
             return trimmedBlanks(line.mid(equals + 1)).left(254);
     }
     return {};
