@@ -1,7 +1,8 @@
 // The entity table and both conversions: a table file and a page, with a form feed between
 // (a page alone is converted with the shipped table).
 //   - the loader reads exactly the entries the file holds, in file order, and adds the blank;
-//   - the text of a PRE element is never converted;
+//   - the text of a PRE element is never converted, and a text cut at a blank or line break
+//     outside tags converts as its parts do;
 //   - with a table of proper codes ("&...;"), converting twice gives what converting once
 //     gives and blanks, line breaks and brackets stay where they were;
 //   - with codes that decode back to their characters, decoding a converted page gives the
@@ -176,6 +177,16 @@ void checkPreIsKept(const QString& page, bool capitals) {
                expected, QStringLiteral("text around and inside a PRE element"));
 }
 
+// Conversion works on characters and on the blank-free runs around them, so a text cut at a
+// blank or line break outside tags and PRE elements converts as its two parts do alone. The
+// first part is the page without "<", so it leaves no tag or PRE element open.
+void checkCutConvertsAsItsParts(const QString& page, const QString& cut) {
+    QString first = page;
+    first.remove(u'<');
+    FUZZ_EQUAL(converted(first + cut + page), converted(first) + cut + converted(page),
+               QStringLiteral("a text cut at %1").arg(Shown(cut)));
+}
+
 // The editor's conversion of a selection: only the selection changes, into what the
 // routine makes of it, and the result is selected.
 void checkEditorCommand(const QString& text, int selStart, int selLength, bool toCodes) {
@@ -223,6 +234,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QString once = converted(page);
     checkPreIsKept(page, size % 2 == 0);
+    for (const QString& cut :
+         {QStringLiteral(" "), QStringLiteral("\r"), QStringLiteral("\n"), QStringLiteral("\r\n")})
+        checkCutConvertsAsItsParts(page, cut);
     const TableTraits traits = traitsFor(page);
     if (traits.properCodes) {
         FUZZ_EQUAL(converted(once), once, QStringLiteral("converting a converted page again"));
