@@ -105,9 +105,9 @@ public:
     DriveList* Enhet;
     QLabel* lblFilFilter;
     QLineEdit* txtFilfilter;
-    QLabel* lblMenu[10];
+    QLabel* lblMenu[10] = {};
     // The encoding the document is saved in ("Windows-1252", "UTF-8"), beside the menus.
-    QLabel* lblEncoding;
+    QLabel* lblEncoding = nullptr;
     // The pick lists over the text area: index 0 the standard texts (F2), index 1 the HTML
     // characters (F4). Hidden while not in use.
     PickList* cmbMagicText[2];
