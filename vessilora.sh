@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ ninja-build qt6-base-dev libqscintilla2-qt6-dev qt6-translations-l10n
-          fonts-dejavu-core)
+          qt6-l10n-tools fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -130,34 +130,6 @@ frmFind* ExistingFindWindow() {
     return findWindow.data();
 }
 
-qsizetype FindInText(const QString& text, const QString& pattern, qsizetype from, bool matchCase) {
-    if (from < 0)
-        from = 0;
-    if (from > text.size())
-        return -1;
-    if (matchCase)
-        return text.indexOf(pattern, from, Qt::CaseSensitive);
-    const qsizetype m = pattern.size();
-    const qsizetype last = text.size() - m;
-    if (m == 0)
-        return from;
-    QString lower = pattern;
-    for (QChar& c : lower)
-        c = c.toLower();
-    const QChar* t = text.constData();
-    const QChar* p = lower.constData();
-    for (qsizetype i = from; i <= last; ++i) {
-        if (t[i].toLower() != p[0])
-            continue;
-        qsizetype j = 1;
-        while (j < m && t[i + j].toLower() == p[j])
-            ++j;
-        if (j == m)
-            return i;
-    }
-    return -1;
-}
-
 void FindNext() {
     frmFind& window = FindWindow();
     TextArea* area = EditorTextArea();

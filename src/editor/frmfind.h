@@ -49,7 +49,3 @@ frmFind* ExistingFindWindow();
 // is selected, the editor enabled and the find window hidden; otherwise the user is told
 // that the text was not found and everything stays as it is.
 void FindNext();
-
-// The 0-based position of pattern in text at or after from, or -1. Without matchCase two
-// characters match when their small letters (Qt's per-character mapping) are the same.
-qsizetype FindInText(const QString& text, const QString& pattern, qsizetype from, bool matchCase);

@@ -1,6 +1,7 @@
 #include "markup/checks.h"
 
 #include "markup/globals.h"
+#include "platform/textrules.h"
 
 #include <array>
 
@@ -110,12 +111,6 @@ const std::array<QString, TagCount> StandardTags = {
     QStringLiteral("<HTML>"),   QStringLiteral("<HEAD>"),  QStringLiteral("<TITLE>"),
     QStringLiteral("</TITLE>"), QStringLiteral("</HEAD>"), QStringLiteral("<BODY"),
     QStringLiteral("</BODY>"),  QStringLiteral("</HTML>")};
-
-char16_t UpperChar(char16_t c) {
-    if (c < 128)
-        return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
-    return QChar(c).toUpper().unicode();
-}
 
 // True when text[pos, length) starts with tag (given in capitals), ignoring letter case;
 // text[pos] is known to be "<".

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -250,15 +251,33 @@ QString convertText(const QString& text, const Lookup& l) {
 
 } // namespace
 
+namespace {
+
+// The table file's text: UTF-8 when it starts with the byte-order mark or holds multi-byte
+// UTF-8 (as a Linux editor saves it), otherwise Windows-1252. Nothing when the file is
+// missing, unreadable, larger than a table file can sensibly be, or memory runs out.
+std::optional<QString> readTableFile(const QString& path) {
+    QByteArray bytes;
+    if (!QFileInfo(path).isFile() || !ReadFileBytes(path, bytes, nullptr, StartFileSizeLimit))
+        return std::nullopt;
+    try {
+        return DecodeDetected(bytes, EncodingRules::Text);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 bool LoadEntityTable() {
-    const QString path = tableFilePath();
-    QString text;
-    if (!QFileInfo(path).isFile() || !ReadTextFile(path, text)) {
+    const std::optional<QString> read = readTableFile(tableFilePath());
+    if (!read) {
         platform().message(QStringLiteral("HTMLKOD.DAT hittades inte. Kontrollera att filen finns "
                                           "i samma katalog som programmet."),
                            MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
     }
+    const QString& text = *read;
 
     QList<QString> chars{QString()};
     QList<QString> codes{QString()};

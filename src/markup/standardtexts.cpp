@@ -5,6 +5,8 @@
 #include "platform/numbers.h"
 
 #include <algorithm>
+#include <new>
+#include <optional>
 
 namespace {
 
@@ -24,14 +26,32 @@ QString StandardTextsPath() {
     return JoinPath(ProgramFolder(), QStringLiteral("standard.txt"));
 }
 
+namespace {
+
+// The file's text and the encoding it is in: UTF-8 when it starts with the byte-order mark or
+// holds multi-byte UTF-8, otherwise Windows-1252. Nothing when it cannot be read, is larger
+// than a list of phrases can sensibly be, or memory runs out.
+std::optional<QString> readStandardFile(const QString& path, TextEncoding* encoding) {
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes, nullptr, StartFileSizeLimit))
+        return std::nullopt;
+    try {
+        return DecodeDetected(bytes, EncodingRules::Text, encoding);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 QStringList ReadStandardTexts(const QString& path, bool* ok) {
-    QString text;
-    const bool read = ReadTextFile(path, text);
+    const std::optional<QString> read = readStandardFile(path, nullptr);
     if (ok)
-        *ok = read;
+        *ok = read.has_value();
     QStringList entries;
     if (!read)
         return entries;
+    const QString& text = *read;
     const QStringView all(text);
     qsizetype from = 0;
     while (from < all.size()) {
@@ -84,7 +104,10 @@ bool WriteStandardTexts(const QString& path, const QStringList& entries, QString
         text.append(entry);
         text.append(u"\r\n");
     }
-    return WriteTextFileAtomic(path, text, error);
+    // The file keeps the encoding it is in; a new or unreadable one is Windows-1252.
+    TextEncoding encoding = TextEncoding::Cp1252;
+    readStandardFile(path, &encoding);
+    return WriteFileAtomic(path, EncodeText(text, encoding), error);
 }
 
 QString StandardTextsNotWrittenMessage(const QString& path, const QString& error) {

@@ -9,10 +9,11 @@
 // "standard.txt" in the program folder.
 QString StandardTextsPath();
 
-// The entries of a standard-text file (Windows-1252): one per line, lines ending in CR LF, LF
-// or CR. A line that is empty or holds only blanks is skipped; the others are kept exactly,
-// leading and trailing blanks included. ok tells whether the file could be read; when it
-// could not, the list is empty.
+// The entries of a standard-text file (UTF-8 when it starts with the byte-order mark or holds
+// multi-byte UTF-8, otherwise Windows-1252): one per line, lines ending in CR LF, LF or CR.
+// A file larger than StartFileSizeLimit counts as unreadable. A line that is empty or holds only
+// blanks is skipped; the others are kept exactly, leading and trailing blanks included. ok tells
+// whether the file could be read; when it could not, the list is empty.
 QStringList ReadStandardTexts(const QString& path, bool* ok = nullptr);
 
 // The entries that adding a selection makes: the selection itself when it holds no LF;
@@ -21,7 +22,8 @@ QStringList ReadStandardTexts(const QString& path, bool* ok = nullptr);
 // no entries.
 QStringList SelectionToStandardEntries(const QString& selection);
 
-// Writes the entries, each followed by CR LF, replacing the file as a whole. When the file
+// Writes the entries, each followed by CR LF, replacing the file as a whole, in the encoding
+// the file is in (Windows-1252 for a new file). When the file
 // cannot be written (write-protected, a missing folder, a full disk) it is left as it was,
 // error says why and false is returned.
 bool WriteStandardTexts(const QString& path, const QStringList& entries, QString* error = nullptr);

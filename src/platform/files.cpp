@@ -1,23 +1,315 @@
 #include "platform/files.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+bool fail(QString* error, const QString& why) {
+    if (error)
+        *error = why;
+    return false;
+}
+
+bool failWithErrno(QString* error, int errorNumber) {
+    return fail(error, FileErrorText(errorNumber));
+}
+
+const QString TooLarge = QStringLiteral("Filen är för stor");
+const QString OutOfMemory = QStringLiteral("Minnet räcker inte");
+
+// Closes a descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : handle(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return handle; }
+    bool valid() const { return handle >= 0; }
+    // Closes now; the system's error number, or 0.
+    int close() {
+        const int result = handle >= 0 && ::close(handle) != 0 ? errno : 0;
+        handle = -1;
+        return result;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
+    void reset(int other = -1) {
+        if (handle >= 0)
+            ::close(handle);
+        handle = other;
+    }
+
+private:
+    int handle;
+};
+
+// Writes every byte at the start of the file; the system's error number, or 0.
+int writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done),
+                     static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
+        done += n;
+    }
+    return 0;
+}
+
+int syncAndClose(Descriptor& fd) {
+    if (::fsync(fd.get()) != 0)
+        return errno;
+    return fd.close();
+}
+
+// The renaming of a file only lasts once its folder is on the disk too.
+void syncFolder(const QString& folder) {
+    Descriptor fd(::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid())
+        ::fsync(fd.get());
+}
+
+// Temporary files beside a file are hidden and named
+// ".<name up to its first dot>.vessilora-<8 hex digits of the whole name>-<6 letters>".
+// Neither part can hold ".htm" or the file's extension, so no document pattern matches them,
+// and the digits tell the temporary files of one file from those of another.
+QString temporaryPrefix(const QString& fileName) {
+    const qsizetype dot = fileName.indexOf(QLatin1Char('.'));
+    const QString stem = (dot < 0 ? fileName : fileName.left(dot)).left(64);
+    const QByteArray digits =
+        QCryptographicHash::hash(fileName.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    return QLatin1Char('.') + stem + (stem.isEmpty() ? QString() : QStringLiteral(".")) +
+           QStringLiteral("vessilora-") + QString::fromLatin1(digits) + QLatin1Char('-');
+}
+
+constexpr int RandomLetters = 6;
+
+QString randomLetters() {
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString result;
+    for (int k = 0; k < RandomLetters; ++k)
+        result += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+    return result;
+}
+
+// Removes what a killed save of the file left behind.
+void removeStaleTemporaries(const QString& folder, const QString& prefix) {
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (name.size() == prefix.size() + RandomLetters && name.startsWith(prefix))
+            ::unlink(nativePath(JoinPath(folder, name)).constData());
+    }
+}
+
+enum class Beside { Written, Failed, NotUsable };
+
+// Writes the bytes to a temporary file beside the target and renames it into place. old is
+// the target's state when it exists: the new file gets its permissions, owner and group, or
+// is not used when it cannot keep them.
+Beside writeBeside(const QString& target, const QByteArray& bytes, const struct stat* old,
+                   QString* error) {
+    const QFileInfo info(target);
+    const QString prefix = temporaryPrefix(info.fileName());
+    removeStaleTemporaries(info.absolutePath(), prefix);
+    QString temporary;
+    Descriptor fd;
+    for (int attempt = 0; attempt < 20 && !fd.valid(); ++attempt) {
+        temporary = JoinPath(info.absolutePath(), prefix + randomLetters());
+        fd.reset(::open(nativePath(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                        0666));
+        if (!fd.valid() && errno != EEXIST)
+            break;
+    }
+    if (!fd.valid()) {
+        failWithErrno(error, errno);
+        return Beside::NotUsable;
+    }
+    auto giveUp = [&](int errorNumber, Beside outcome) {
+        fd.close();
+        ::unlink(nativePath(temporary).constData());
+        failWithErrno(error, errorNumber);
+        return outcome;
+    };
+    if (old) {
+        // Anybody may give a file to himself and his own groups, only root to others: for
+        // somebody else's page the new file would change hands, so it is not used.
+        struct stat made {};
+        if (::fstat(fd.get(), &made) != 0)
+            return giveUp(errno, Beside::NotUsable);
+        if ((made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
+            ::fchown(fd.get(), old->st_uid, old->st_gid) != 0)
+            return giveUp(errno, Beside::NotUsable);
+        if (::fchmod(fd.get(), old->st_mode & 07777) != 0)
+            return giveUp(errno, Beside::NotUsable);
+    }
+    if (const int written = writeAll(fd.get(), bytes))
+        return giveUp(written, Beside::Failed);
+    if (const int synced = syncAndClose(fd))
+        return giveUp(synced, Beside::Failed);
+    if (::rename(nativePath(temporary).constData(), nativePath(target).constData()) != 0)
+        return giveUp(errno, Beside::Failed);
+    syncFolder(info.absolutePath());
+    return Beside::Written;
+}
+
+// A temporary file outside the target's folder, holding the bytes; removed when it goes out
+// of scope unless kept.
+class CopyElsewhere {
+public:
+    ~CopyElsewhere() {
+        if (!path.isEmpty() && !keep)
+            ::unlink(nativePath(path).constData());
+    }
+    // The system's error number, or 0.
+    int write(const QByteArray& bytes) {
+        QByteArray name =
+            nativePath(JoinPath(QDir::tempPath(), QStringLiteral(".vessilora-XXXXXX")));
+        Descriptor fd(::mkostemp(name.data(), O_CLOEXEC));
+        if (!fd.valid())
+            return errno;
+        path = QFile::decodeName(name);
+        if (const int written = writeAll(fd.get(), bytes))
+            return written;
+        return syncAndClose(fd);
+    }
+    QString path;
+    bool keep = false;
+};
+
+// Writes the bytes over the target's own content, keeping everything else about the file.
+bool writeInPlace(const QString& target, const QByteArray& bytes, const struct stat& old,
+                  QString* error) {
+    QByteArray before;
+    if (!ReadFileBytes(target, before, error))
         return false;
+    CopyElsewhere copy;
+    if (const int written = copy.write(bytes))
+        return failWithErrno(error, written);
+    Descriptor fd(::open(nativePath(target).constData(), O_WRONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return failWithErrno(error, errno);
+    // Room for the new bytes is taken first, so a full disk is found while the file is whole.
+    if (bytes.size() > old.st_size) {
+        const int reserved = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()));
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL && reserved != ENOSYS) {
+            ::ftruncate(fd.get(), old.st_size);
+            return failWithErrno(error, reserved);
+        }
+    }
+    int failed = writeAll(fd.get(), bytes);
+    if (!failed && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
+        failed = errno;
+    if (!failed && ::fsync(fd.get()) != 0)
+        failed = errno;
+    if (!failed)
+        return fd.close() == 0 || fail(error, FileErrorText(EIO));
+    // Put the old bytes back.
+    const bool undone = writeAll(fd.get(), before) == 0 &&
+                        ::ftruncate(fd.get(), static_cast<off_t>(before.size())) == 0 &&
+                        syncAndClose(fd) == 0;
+    if (undone)
+        return failWithErrno(error, failed);
+    copy.keep = true;
+    return fail(error,
+                FileErrorText(failed) +
+                    QStringLiteral("; filen kunde inte återställas, den nya texten finns i ") +
+                    copy.path);
+}
+
+} // namespace
+
+QString FileErrorText(int errorNumber) {
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Åtkomst nekad");
+    case ENOSPC:
+        return QStringLiteral("Disken är full");
+    case EDQUOT:
+        return QStringLiteral("Diskkvoten är slut");
+    case EROFS:
+        return QStringLiteral("Filsystemet är skrivskyddat");
+    case ENOENT:
+        return QStringLiteral("Filen eller mappen finns inte");
+    case ENOTDIR:
+        return QStringLiteral("En del av sökvägen är ingen mapp");
+    case EISDIR:
+        return QStringLiteral("Sökvägen är en mapp");
+    case ENAMETOOLONG:
+        return QStringLiteral("Namnet är för långt");
+    case EFBIG:
+        return TooLarge;
+    case ENOMEM:
+        return OutOfMemory;
+    case EIO:
+        return QStringLiteral("Fel vid läsning eller skrivning på disken");
+    case ETXTBSY:
+    case EBUSY:
+        return QStringLiteral("Filen används");
+    case ELOOP:
+        return QStringLiteral("För många symboliska länkar");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("För många öppna filer");
+    default:
+        return QStringLiteral("Okänt fel (felkod %1)").arg(errorNumber);
+    }
+}
+
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error, qint64 maxSize) {
+    Descriptor fd(::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return failWithErrno(error, errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return failWithErrno(error, errno);
+    if (S_ISDIR(info.st_mode))
+        return failWithErrno(error, EISDIR);
+    if (maxSize >= 0 && info.st_size > maxSize)
+        return fail(error, TooLarge);
+    try {
+        // The size is only a hint: a file may grow while it is read, or tell no size at all.
+        QByteArray data(info.st_size > 0 ? static_cast<qsizetype>(info.st_size) + 1 : 65536,
+                        Qt::Uninitialized);
+        qsizetype used = 0;
+        for (;;) {
+            if (used == data.size())
+                data.resize(data.size() * 2);
+            const ssize_t n =
+                ::read(fd.get(), data.data() + used, static_cast<size_t>(data.size() - used));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return failWithErrno(error, errno);
+            if (n == 0)
+                break;
+            used += n;
+            if (maxSize >= 0 && used > maxSize)
+                return fail(error, TooLarge);
+        }
+        data.truncate(used);
+        bytes = std::move(data);
+    } catch (const std::bad_alloc&) {
+        return fail(error, OutOfMemory);
     }
     return true;
 }
@@ -26,7 +318,11 @@ bool ReadTextFile(const QString& path, QString& text, QString* error) {
     QByteArray bytes;
     if (!ReadFileBytes(path, bytes, error))
         return false;
-    text = DecodeCp1252(bytes);
+    try {
+        text = DecodeCp1252(bytes);
+    } catch (const std::bad_alloc&) {
+        return fail(error, OutOfMemory);
+    }
     return true;
 }
 
@@ -42,33 +338,44 @@ bool IsWriteProtected(const QString& path) {
 }
 
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
-    auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     if (path.isEmpty())
-        return fail(QStringLiteral("Inget filnamn"));
-    const QFileInfo info(path);
+        return fail(error, QStringLiteral("Inget filnamn"));
+    // Writing through a symbolic link writes the file it points to, even a missing one.
+    QString target = QFileInfo(path).absoluteFilePath();
+    const QFileInfo link(target);
+    if (link.isSymLink())
+        target = link.exists() ? link.canonicalFilePath() : link.symLinkTarget();
+    const QFileInfo info(target);
     if (info.isDir())
-        return fail(QStringLiteral("Sökvägen är en mapp"));
+        return fail(error, QStringLiteral("Sökvägen är en mapp"));
     // Checked by hand: a program run with full rights would otherwise replace a file the
     // user protected on purpose.
-    if (IsWriteProtected(path))
-        return fail(QStringLiteral("Filen är skrivskyddad"));
+    if (IsWriteProtected(target))
+        return fail(error, QStringLiteral("Filen är skrivskyddad"));
     if (!info.absoluteDir().exists())
-        return fail(QStringLiteral("Mappen finns inte"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why);
+        return fail(error, QStringLiteral("Mappen finns inte"));
+    const QByteArray native = nativePath(target);
+    struct stat old {};
+    const bool exists = ::stat(native.constData(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode))
+        return fail(error, QStringLiteral("Inte en vanlig fil"));
+    // A file the user may not write is not replaced either, even where the folder would let
+    // him put another file in its place.
+    if (exists && ::access(native.constData(), W_OK) != 0)
+        return failWithErrno(error, errno);
+    if (!exists || old.st_nlink == 1) {
+        switch (writeBeside(target, bytes, exists ? &old : nullptr, error)) {
+        case Beside::Written:
+            return true;
+        case Beside::Failed:
+            return false;
+        case Beside::NotUsable:
+            if (!exists)
+                return false;
+            break;
+        }
     }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return writeInPlace(target, bytes, old, error);
 }
 
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error) {

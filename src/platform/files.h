@@ -1,21 +1,45 @@
 #pragma once
-// Files as the program sees them: Windows-1252 text read and written whole, every write
-// atomic, and the program folder.
+// Files as the program sees them: text read and written whole, every write safe, and the
+// program folder.
 
 #include "platform/encoding.h"
 
 #include <QByteArray>
 #include <QString>
 
-// Reads a whole file. False when it cannot be opened or read; error then says why.
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
+// Files read whole at start and when a window opens (the settings, the entity table, the
+// standard texts) are at most this large; a larger one counts as missing or unreadable, so
+// a runaway file cannot stall the program.
+constexpr qint64 StartFileSizeLimit = 4 * 1024 * 1024;
+
+// Reads a whole file, of at most maxSize bytes when maxSize is not negative. False when it
+// cannot be opened or read, is larger than that, or memory runs out; error then says why,
+// in Swedish.
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error = nullptr,
+                   qint64 maxSize = -1);
+// Reads a whole Windows-1252 file.
 bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr);
 
-// Writes a whole file through a temporary file in the same folder that is then renamed into
-// place, keeping the old file's permissions. A write-protected file (no write permission
-// bit) is not replaced. On failure the old file is left exactly as it was.
+// Writes a whole file so that a failure leaves the old one exactly as it was; error then
+// says why, in Swedish ("Disken är full", "Åtkomst nekad", "Filen är skrivskyddad").
+// - Through a symbolic link the file it points to is written.
+// - Normally the bytes go to a hidden temporary file beside the target, which then takes
+//   the target's place at once, with the old file's permissions, owner and group.
+// - A file with more than one name (hard links), one whose owner or group a new file could
+//   not keep (somebody else's page in a shared folder), and one in a folder where no new file
+//   can be made are written in place instead, so the file stays the same file: the new bytes
+//   are first written whole to a temporary file elsewhere, room for them is taken on the
+//   disk, and a write that fails half-way puts the old bytes back.
+// - A write-protected file (no write permission bit), a file the user may not write, and
+//   anything that is not a plain file are never replaced.
+// The temporary files have hidden names that no document pattern matches (not even
+// "*.htm*"); any that a killed save left behind are removed at the next save of the same
+// file.
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error = nullptr);
+
+// The reason a file operation failed with the system's error number, in Swedish.
+QString FileErrorText(int errorNumber);
 
 // True when the file exists and carries no write permission for anybody.
 bool IsWriteProtected(const QString& path);

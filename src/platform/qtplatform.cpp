@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTranslator>
+#include <QTreeView>
 
 namespace {
 
@@ -22,19 +24,45 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
-// Folders and files that may be run; every other file is left out of the list.
-class ProgramsOnly : public QSortFilterProxyModel {
+// The file dialog's list with its sizes and dates in Swedish form ("2024-12-06 14:05",
+// "1,4 MB"), which the file model would write in the system's locale, English on a machine
+// without one. With programsOnly, only folders and files that may be run are listed.
+class SwedishFileList : public QSortFilterProxyModel {
 public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
+    SwedishFileList(bool onlyPrograms, QObject* parent)
+        : QSortFilterProxyModel(parent), programsOnly(onlyPrograms) {}
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files && role == Qt::DisplayRole && (index.column() == 1 || index.column() == 3)) {
+            const QModelIndex source = mapToSource(index);
+            const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+            if (index.column() == 3)
+                return swedish.toString(files->lastModified(source), QLocale::ShortFormat);
+            if (!files->isDir(source))
+                return swedish.formattedDataSize(files->size(source), 1,
+                                                 QLocale::DataSizeTraditionalFormat);
+        }
+        return QSortFilterProxyModel::data(index, role);
+    }
+
+    // The file model sorts, folders first; this list keeps its order.
+    void sort(int column, Qt::SortOrder order) override {
+        if (sourceModel())
+            sourceModel()->sort(column, order);
+    }
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (!files)
+        if (!programsOnly || !files)
             return true;
         const QModelIndex index = files->index(row, 0, parent);
         return files->isDir(index) || files->fileInfo(index).isExecutable();
     }
+
+private:
+    bool programsOnly;
 };
 
 } // namespace
@@ -43,6 +71,8 @@ MsgAnswer QtPlatform::message(const QString& text, MsgIcon icon, MsgButtons butt
                               const QString& title) {
     QMessageBox box(dialogParent());
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("Vessilora") : title);
+    // Messages quote tags and document text: shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MsgIcon::None:
@@ -134,10 +164,9 @@ void QtPlatform::prepareFileDialog(QFileDialog& dialog, const FileDialogRequest&
     dialog.setLabelText(QFileDialog::Accept,
                         save ? QStringLiteral("&Spara") : QStringLiteral("&Öppna"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
-    // Not QDir::Executable: the dialog's file model then hides every readable entry, folders
-    // included, so nothing could be chosen. A proxy keeps the folders and the programs.
-    if (request.executablesOnly)
-        dialog.setProxyModel(new ProgramsOnly(&dialog));
+    // Not QDir::Executable for a program: the dialog's file model then hides every readable
+    // entry, folders included, so nothing could be chosen. The list keeps folders and programs.
+    dialog.setProxyModel(new SwedishFileList(request.executablesOnly, &dialog));
     if (!request.defaultExt.isEmpty())
         dialog.setDefaultSuffix(request.defaultExt);
     const QStringList filters = nameFilters(request.filter);
@@ -154,6 +183,18 @@ void QtPlatform::prepareFileDialog(QFileDialog& dialog, const FileDialogRequest&
         dialog.setDirectory(folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(QFileInfo(request.fileName).fileName());
+    // Room for the file list's columns, which the dialog would make too narrow for a Swedish
+    // date and type.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+    if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        const QFontMetrics metrics(view->font());
+        const int padding = metrics.averageCharWidth() * 3;
+        const std::pair<int, QString> widest[] = {{1, QStringLiteral("1 023 byte")},
+                                                  {2, QStringLiteral("vanligt textdokument")},
+                                                  {3, QStringLiteral("0000-00-00 00:00")}};
+        for (const auto& [column, text] : widest)
+            view->header()->resizeSection(column, metrics.horizontalAdvance(text) + padding);
+    }
 }
 
 std::optional<FileDialogResult> QtPlatform::runFileDialog(const FileDialogRequest& request,
@@ -234,10 +275,21 @@ void QtPlatform::setBusy(bool busy) {
 
 void QtPlatform::installAsDefault() {
     setDefaultPlatformFactory([]() -> Platform* { return new QtPlatform; });
-    auto* translator = new QTranslator(qApp);
-    if (translator->load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
+    // Dates, numbers and the file types the toolkit shows (taken from the system's type
+    // list in the default locale's language) in Swedish, whatever the machine's locale.
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+    QLocale::setDefault(swedish);
+    // Debian's Swedish catalogue of Qt's own texts first, then the project's own Swedish
+    // texts for what it lacks; the one installed last is asked first.
+    const std::pair<QString, QString> catalogues[] = {
+        {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral("qt")},
+        {QStringLiteral(":/translations"), QStringLiteral("vessilora")},
+    };
+    for (const auto& [folder, name] : catalogues) {
+        auto* translator = new QTranslator(qApp);
+        if (translator->load(swedish, name, QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
 }

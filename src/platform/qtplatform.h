@@ -19,7 +19,9 @@ public:
     QSize screenSizeTwips() override;
     void setBusy(bool busy) override;
 
-    // Makes the Qt platform the default one and loads Qt's Swedish translation where it exists.
+    // Makes the Qt platform the default one and Swedish the default locale, and loads the
+    // Swedish texts of Qt's own dialogs: Debian's catalogue, then the program's own for the
+    // texts that it lacks.
     static void installAsDefault();
 
     // "Desc (*.a)|*.a|Other (*.b;*.c)|*.b;*.c" as Qt's name filters: one entry per pair, the
@@ -30,7 +32,8 @@ public:
     // translation has none: the "OK" and "Avbryt" buttons and the screen colour picker.
     static void prepareColourDialog(QColorDialog& dialog);
 
-    // Sets up Qt's own file dialog (not the desktop's) for a request, with Swedish texts.
+    // Sets up Qt's own file dialog (not the desktop's) for a request, with Swedish texts and
+    // the sizes and dates of its file list in Swedish form.
     static void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save);
 
 private:

@@ -7,6 +7,14 @@
 #include <QString>
 #include <QStringView>
 
+// The one rule for comparing ignoring letter case: two characters match when their capitals
+// are equal, so "å" matches "Å" and the dotless "ı" matches "i" (its capital is "I").
+inline char16_t UpperChar(char16_t c) {
+    if (c < 128)
+        return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+    return QChar(c).toUpper().unicode();
+}
+
 QString UpperChars(QString text);
 QString LowerChars(QString text);
 

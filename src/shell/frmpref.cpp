@@ -4,6 +4,7 @@
 #include "markup/tagwriter.h"
 #include "platform/platform.h"
 #include "shell/inimod.h"
+#include "shell/settings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -163,7 +164,7 @@ void frmPref::Form_Load() {
         cmbFonts->setCurrentIndex(static_cast<int>(fonts.indexOf(family)));
 
     const bool specified =
-        ReadIniInt(SectionVessilor, QStringLiteral("AutoStartMapp"), IniFile) == 2.0;
+        UsesFixedStartFolder(ReadIniInt(SectionVessilor, QStringLiteral("AutoStartMapp"), IniFile));
     optMap[specified ? 1 : 0]->setChecked(true);
     optMap_Click();
     const QString specPath = ReadIniString(SectionVessilor, QStringLiteral("SpecPath"), IniFile);

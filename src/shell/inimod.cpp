@@ -7,6 +7,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace {
@@ -50,41 +51,78 @@ QString oneLine(const QString& text) {
 
 // The file is written in Windows-1252, where a character the code page cannot hold becomes
 // "&#N;". Such a reference is turned back into its character when read, so a folder name
-// with, say, "ł" survives the round trip. Only references the writer itself produces are
-// read this way; any other "&#...;" text stays as it is.
+// with, say, "ł" survives the round trip. Only the references the writer itself makes are
+// read this way: "&#N;" in its shortest form for a character Windows-1252 cannot hold, and
+// "&#38;", which the writer puts for an "&" that would otherwise start such a text (a path
+// holding "&#322;" as it is). Everything else stays as it is, so every value reads back
+// exactly as it was written.
+struct Reference {
+    QString character;
+    qsizetype end = 0; // just after the ";"
+};
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+std::optional<Reference> writtenReferenceAt(QStringView text, qsizetype i) {
+    if (text[i] != u'&' || i + 3 >= text.size() || text[i + 1] != u'#')
+        return std::nullopt;
+    qsizetype end = i + 2;
+    while (end < text.size() && end - i < 10 && isAsciiDigit(text[end]))
+        ++end;
+    if (end == i + 2 || end >= text.size() || text[end] != u';' || text[i + 2] == u'0')
+        return std::nullopt;
+    const uint codePoint = text.sliced(i + 2, end - i - 2).toUInt();
+    if (codePoint > 0x10FFFF)
+        return std::nullopt;
+    Reference reference;
+    reference.end = end + 1;
+    if (QChar::requiresSurrogates(codePoint)) {
+        const QChar pair[2] = {QChar(QChar::highSurrogate(codePoint)),
+                               QChar(QChar::lowSurrogate(codePoint))};
+        reference.character = QString(pair, 2);
+    } else {
+        reference.character = QChar(static_cast<char16_t>(codePoint));
+    }
+    if (codePoint == u'&' ||
+        EncodeCp1252(reference.character) == text.sliced(i, reference.end - i).toLatin1())
+        return reference;
+    return std::nullopt;
+}
+
 QString decodeWrittenReferences(QStringView text) {
     QString result;
     result.reserve(text.size());
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (text[i] == QLatin1Char('&') && i + 2 < text.size() && text[i + 1] == QLatin1Char('#')) {
-            qsizetype end = i + 2;
-            while (end < text.size() && end - i < 10 && text[end].isDigit() &&
-                   text[end].unicode() < 0x80)
-                ++end;
-            if (end < text.size() && end > i + 2 && text[end] == QLatin1Char(';')) {
-                bool ok = false;
-                const uint codePoint = text.mid(i + 2, end - i - 2).toUInt(&ok);
-                if (ok && codePoint <= 0x10FFFF) {
-                    const char32_t point = codePoint;
-                    const QString character = QString::fromUcs4(&point, 1);
-                    const QStringView reference = text.mid(i, end - i + 1);
-                    if (EncodeCp1252(character) == reference.toLatin1()) {
-                        result += character;
-                        i = end + 1;
-                        continue;
-                    }
-                }
-            }
+    for (qsizetype i = 0; i < text.size();) {
+        if (const std::optional<Reference> reference = writtenReferenceAt(text, i)) {
+            result += reference->character;
+            i = reference->end;
+        } else {
+            result += text[i++];
         }
-        result += text[i];
-        ++i;
     }
     return result;
 }
 
-// One line of the file with the line break that ends it ("\r\n", "\n" or "" for a last line
-// without one), so that the file can be put back together byte for byte.
+// The value as it is stored: an "&" that would be read as the start of a reference is
+// written as "&#38;".
+QString escapeReferences(const QString& value) {
+    if (!value.contains(QLatin1String("&#")))
+        return value;
+    QString result;
+    result.reserve(value.size() + 8);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (writtenReferenceAt(value, i))
+            result += QStringLiteral("&#38;");
+        else
+            result += value[i];
+    }
+    return result;
+}
+
+// One line of the file with the line break that ends it ("\r\n", "\n", "\r" or "" for a last
+// line without one), so that the file can be put back together byte for byte.
 struct Line {
     QString text;
     QString end;
@@ -92,25 +130,28 @@ struct Line {
 
 struct IniText {
     QList<Line> lines;
-    QString lineBreak = QStringLiteral("\r\n"); // the break new lines get
+    QString lineBreak = QStringLiteral("\r\n"); // the break new lines get: the file's first one
 };
 
+// Lines end at CR LF, LF or CR.
 IniText splitLines(const QString& text) {
     IniText ini;
-    const qsizetype firstLf = text.indexOf(QLatin1Char('\n'));
-    if (firstLf >= 0 && (firstLf == 0 || text[firstLf - 1] != QLatin1Char('\r')))
-        ini.lineBreak = QStringLiteral("\n");
-    qsizetype start = 0;
-    while (start < text.size()) {
-        const qsizetype lf = text.indexOf(QLatin1Char('\n'), start);
-        if (lf < 0) {
-            ini.lines.append({text.mid(start), QString()});
-            break;
+    bool breakSeen = false;
+    const qsizetype n = text.size();
+    for (qsizetype start = 0; start < n;) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        qsizetype next = end;
+        if (end < n)
+            next = text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n' ? end + 2 : end + 1;
+        Line line{text.mid(start, end - start), text.mid(end, next - end)};
+        if (!breakSeen && !line.end.isEmpty()) {
+            ini.lineBreak = line.end;
+            breakSeen = true;
         }
-        const bool crlf = lf > start && text[lf - 1] == QLatin1Char('\r');
-        const qsizetype textEnd = crlf ? lf - 1 : lf;
-        ini.lines.append({text.mid(start, textEnd - start), text.mid(textEnd, lf + 1 - textEnd)});
-        start = lf + 1;
+        ini.lines.append(std::move(line));
+        start = next;
     }
     return ini;
 }
@@ -204,11 +245,22 @@ struct IniSession::Data {
 IniSession::IniSession(const QString& file) : d(std::make_unique<Data>()) {
     d->file = file;
     d->exists = QFileInfo::exists(file);
-    if (d->exists && !ReadTextFile(file, d->original)) {
-        d->readable = false;
-        d->original.clear();
+    if (!d->exists)
+        return;
+    // A file larger than any settings file can sensibly be reads as missing and is left as
+    // it is, so that a runaway file neither stalls the program nor loses its content.
+    QByteArray bytes;
+    try {
+        if (ReadFileBytes(file, bytes, nullptr, StartFileSizeLimit)) {
+            d->original = DecodeCp1252(bytes);
+            d->ini = splitLines(d->original);
+            return;
+        }
+    } catch (const std::bad_alloc&) {
     }
-    d->ini = splitLines(d->original);
+    d->readable = false;
+    d->original.clear();
+    d->ini = IniText();
 }
 
 IniSession::~IniSession() = default;
@@ -248,7 +300,7 @@ void IniSession::store(const QString& rawSection, const QString& rawKey, const Q
         return;
     const QString section = oneLine(rawSection);
     const QString key = oneLine(rawKey);
-    const QString value = oneLine(rawValue);
+    const QString value = escapeReferences(oneLine(rawValue));
     IniText& ini = d->ini;
     auto endLineAt = [&ini](qsizetype index) {
         if (index >= 0 && ini.lines[index].end.isEmpty())

@@ -13,15 +13,16 @@ const QString Overblick = QStringLiteral("Overblick");
 
 // An integer key rounded half to even; a value outside low..high (a missing key reads as
 // -32768) becomes 0.
-int readIntInRange(const QString& section, const QString& key, int low, int high) {
-    const int value = RoundHalfEven(ReadIniInt(section, key, IniFile));
+int readIntInRange(const IniSession& ini, const QString& section, const QString& key, int low,
+                   int high) {
+    const int value = RoundHalfEven(ini.readInt(section, key));
     return value >= low && value <= high ? value : 0;
 }
 
 // The overview's check boxes are stored as text and converted as a whole: a text that is not
 // one number (a missing key among them) or one outside 0..2 gives 0.
-int readCheckState(const QString& key) {
-    const std::optional<double> number = NumberValue(ReadIniString(Overblick, key, IniFile));
+int readCheckState(const IniSession& ini, const QString& key) {
+    const std::optional<double> number = NumberValue(ini.readString(Overblick, key));
     if (!number)
         return 0;
     const int value = RoundHalfEven(*number);
@@ -30,34 +31,40 @@ int readCheckState(const QString& key) {
 
 } // namespace
 
+bool UsesFixedStartFolder(double autoStartMapp) {
+    return RoundHalfEven(autoStartMapp) == 2;
+}
+
 void LoadSettings() {
-    BrowserPath = ReadIniString(Vessilor, QStringLiteral("WebProg"), IniFile);
+    const IniSession ini(IniFile);
+    BrowserPath = ini.readString(Vessilor, QStringLiteral("WebProg"));
     // With AutoStartMapp 2 the editor starts in the fixed folder chosen in the preferences,
     // otherwise in the folder in use at the last exit.
-    const int autoStart =
-        RoundHalfEven(ReadIniInt(Vessilor, QStringLiteral("AutoStartMapp"), IniFile));
-    StartFolder = ReadIniString(
-        Vessilor, autoStart == 2 ? QStringLiteral("SpecPath") : QStringLiteral("Path"), IniFile);
-    CopyPath = ReadIniString(Vessilor, QStringLiteral("CopyPath"), IniFile);
-    StartUpTool = readIntInRange(Vessilor, QStringLiteral("StartUp"), 0, 3);
-    TagCase = readIntInRange(Vessilor, QStringLiteral("HTMLBokstav"), 0, 2);
-    AttrQuoteStyle = readIntInRange(Vessilor, QStringLiteral("HTMLCitat"), 0, 1);
-    OverviewFromTag = ReadIniString(Overblick, QStringLiteral("FranTagg"), IniFile);
-    OverviewToTag = ReadIniString(Overblick, QStringLiteral("TillTagg"), IniFile);
-    OverviewOnlyOne = readCheckState(QStringLiteral("EndastEnTagg"));
-    OverviewBetween = readCheckState(QStringLiteral("VisaMellan"));
+    const bool fixed = UsesFixedStartFolder(ini.readInt(Vessilor, QStringLiteral("AutoStartMapp")));
+    StartFolder =
+        ini.readString(Vessilor, fixed ? QStringLiteral("SpecPath") : QStringLiteral("Path"));
+    CopyPath = ini.readString(Vessilor, QStringLiteral("CopyPath"));
+    StartUpTool = readIntInRange(ini, Vessilor, QStringLiteral("StartUp"), 0, 3);
+    TagCase = readIntInRange(ini, Vessilor, QStringLiteral("HTMLBokstav"), 0, 2);
+    AttrQuoteStyle = readIntInRange(ini, Vessilor, QStringLiteral("HTMLCitat"), 0, 1);
+    OverviewFromTag = ini.readString(Overblick, QStringLiteral("FranTagg"));
+    OverviewToTag = ini.readString(Overblick, QStringLiteral("TillTagg"));
+    OverviewOnlyOne = readCheckState(ini, QStringLiteral("EndastEnTagg"));
+    OverviewBetween = readCheckState(ini, QStringLiteral("VisaMellan"));
 }
 
 void WriteSettings() {
+    IniSession ini(IniFile);
     // The string writes trim the program-wide variables themselves.
-    WriteIniString(Vessilor, QStringLiteral("WebProg"), BrowserPath, IniFile);
-    WriteIniString(Vessilor, QStringLiteral("Path"), StartFolder, IniFile);
-    WriteIniString(Vessilor, QStringLiteral("CopyPath"), CopyPath, IniFile);
-    WriteIniInt(Vessilor, QStringLiteral("StartUp"), StartUpTool, IniFile);
-    WriteIniInt(Vessilor, QStringLiteral("HTMLBokstav"), TagCase, IniFile);
-    WriteIniInt(Vessilor, QStringLiteral("HTMLCitat"), AttrQuoteStyle, IniFile);
-    WriteIniString(Overblick, QStringLiteral("FranTagg"), OverviewFromTag, IniFile);
-    WriteIniString(Overblick, QStringLiteral("TillTagg"), OverviewToTag, IniFile);
-    WriteIniInt(Overblick, QStringLiteral("EndastEnTagg"), OverviewOnlyOne, IniFile);
-    WriteIniInt(Overblick, QStringLiteral("VisaMellan"), OverviewBetween, IniFile);
+    ini.writeString(Vessilor, QStringLiteral("WebProg"), BrowserPath);
+    ini.writeString(Vessilor, QStringLiteral("Path"), StartFolder);
+    ini.writeString(Vessilor, QStringLiteral("CopyPath"), CopyPath);
+    ini.writeInt(Vessilor, QStringLiteral("StartUp"), StartUpTool);
+    ini.writeInt(Vessilor, QStringLiteral("HTMLBokstav"), TagCase);
+    ini.writeInt(Vessilor, QStringLiteral("HTMLCitat"), AttrQuoteStyle);
+    ini.writeString(Overblick, QStringLiteral("FranTagg"), OverviewFromTag);
+    ini.writeString(Overblick, QStringLiteral("TillTagg"), OverviewToTag);
+    ini.writeInt(Overblick, QStringLiteral("EndastEnTagg"), OverviewOnlyOne);
+    ini.writeInt(Overblick, QStringLiteral("VisaMellan"), OverviewBetween);
+    ini.save();
 }

@@ -323,6 +323,9 @@ void tst_entities::everyLineBreakStyleReadsTheSameTable_data() {
     QTest::newRow("CR") << QByteArray("# tabell\r\xE4 &auml;\r\xF6 &ouml;\rx\r");
     QTest::newRow("mixed, no final break")
         << QByteArray("# tabell\n\r\xE4 &auml;\r\r\n\xF6 &ouml;\nx");
+    QTest::newRow("UTF-8") << QByteArray("# tabell\n\xC3\xA4 &auml;\n\xC3\xB6 &ouml;\nx\n");
+    QTest::newRow("UTF-8 with byte-order mark")
+        << QByteArray("\xEF\xBB\xBF# tabell\r\n\xC3\xA4 &auml;\r\n\xC3\xB6 &ouml;\r\nx\r\n");
 }
 
 void tst_entities::everyLineBreakStyleReadsTheSameTable() {
@@ -340,19 +343,22 @@ void tst_entities::everyLineBreakStyleReadsTheSameTable() {
 }
 
 void tst_entities::missingTableIsReported_data() {
-    QTest::addColumn<bool>("folderInstead");
-    QTest::newRow("no file") << false;
-    QTest::newRow("folder of that name") << true;
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("no file") << "none";
+    QTest::newRow("folder of that name") << "folder";
+    QTest::newRow("larger than a table can be") << "huge";
 }
 
 void tst_entities::missingTableIsReported() {
-    QFETCH(bool, folderInstead);
+    QFETCH(QString, kind);
     TestProgramFolder earlier(false);
     QVERIFY(loadTable(earlier, PlainTable));
 
     TestProgramFolder folder(false);
-    if (folderInstead)
+    if (kind == QLatin1String("folder"))
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("htmlkod.dat")));
+    if (kind == QLatin1String("huge"))
+        folder.write(QStringLiteral("htmlkod.dat"), QByteArray(StartFileSizeLimit + 1, '#'));
     FakePlatformScope fake;
     QVERIFY(!LoadEntityTable());
     const QList<PlatformCall> messages = fake.fake.messages();

@@ -53,6 +53,41 @@ private slots:
         QCOMPARE(argument, expected);
     }
 
+    void findInText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<int>("found");
+        QTest::newRow("any case") << "<table>"
+                                  << "TABLE" << 0 << false << 1;
+        QTest::newRow("exact case") << "<table>"
+                                    << "TABLE" << 0 << true << -1;
+        QTest::newRow("swedish letters") << "Hälsning"
+                                         << "HÄLS" << 0 << false << 0;
+        // The rule of the standard-tag check: capitals compared, so "ı" is taken for "i".
+        QTest::newRow("dotless i") << QStringLiteral("<tıtle>") << "<TITLE>" << 0 << false << 0;
+        QTest::newRow("sharp s is not SS")
+            << QStringLiteral("Straße") << "STRASSE" << 0 << false << -1;
+        QTest::newRow("after from") << "abab"
+                                    << "ab" << 1 << false << 2;
+        QTest::newRow("pattern repeats itself") << "aabaabaaab"
+                                                << "aaab" << 0 << true << 6;
+        QTest::newRow("empty pattern") << "abc"
+                                       << "" << 2 << false << 2;
+        QTest::newRow("from past the end") << "abc"
+                                           << "c" << 4 << false << -1;
+    }
+
+    void findInText() {
+        QFETCH(QString, text);
+        QFETCH(QString, pattern);
+        QFETCH(int, from);
+        QFETCH(bool, matchCase);
+        QFETCH(int, found);
+        QCOMPARE(FindInText(text, pattern, from, matchCase), qsizetype(found));
+    }
+
     void longTextOfBackslashes() {
         QString text(200000, QLatin1Char('\\'));
         text += QLatin1Char('n');

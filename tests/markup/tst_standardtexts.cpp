@@ -4,6 +4,7 @@
 #include "markup/entities.h"
 #include "markup/globals.h"
 #include "markup/standardtexts.h"
+#include "platform/files.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -15,7 +16,10 @@ class TestStandardTexts : public QObject {
 private slots:
     void read_data();
     void read();
+    void readMissingFile_data();
     void readMissingFile();
+    void writeKeepsTheEncoding_data();
+    void writeKeepsTheEncoding();
     void selectionEntries_data();
     void selectionEntries();
     void addSelectionToFile();
@@ -47,6 +51,11 @@ void TestStandardTexts::read_data() {
     row("tab line kept", "\t\r\n", {"\t"});
     row("markup kept", "<P ALIGN=\"center\">&nbsp;</P>\r\n", {"<P ALIGN=\"center\">&nbsp;</P>"});
     row("Windows-1252 quotes", "\x93x\x94\r\n", {"“x”"});
+    row("UTF-8", "H\xc3\xa4lsning\r\n\xe2\x80\x9cx\xe2\x80\x9d\r\n", {"Hälsning", "“x”"});
+    row("UTF-8 with byte-order mark",
+        "\xef\xbb\xbf"
+        "a\r\n",
+        {"a"});
 }
 
 void TestStandardTexts::read() {
@@ -59,8 +68,17 @@ void TestStandardTexts::read() {
     QVERIFY(ok);
 }
 
+void TestStandardTexts::readMissingFile_data() {
+    QTest::addColumn<QByteArray>("bytes"); // a null array: no file
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("larger than a list can be") << QByteArray(StartFileSizeLimit + 1, 'a');
+}
+
 void TestStandardTexts::readMissingFile() {
+    QFETCH(QByteArray, bytes);
     TestProgramFolder folder(false);
+    if (!bytes.isNull())
+        folder.write(QStringLiteral("standard.txt"), bytes);
     bool ok = true;
     QVERIFY(ReadStandardTexts(folder.file(QStringLiteral("standard.txt")), &ok).isEmpty());
     QVERIFY(!ok);
@@ -98,6 +116,28 @@ void TestStandardTexts::addSelectionToFile() {
              QByteArray("Hej\r\n<B>ett</B>\r\n\r\n tv\xe5 \r\ntr\r\n"));
     // The empty entry is written, and skipped when the file is read again.
     QCOMPARE(ReadStandardTexts(path), (QStringList{"Hej", "<B>ett</B>", " två ", "tr"}));
+}
+
+void TestStandardTexts::writeKeepsTheEncoding_data() {
+    QTest::addColumn<QByteArray>("before"); // a null array: no file
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("new file") << QByteArray() << QByteArray("tv\xe5\r\n");
+    QTest::newRow("Windows-1252") << QByteArray("H\xe4j\r\n") << QByteArray("H\xe4j\r\ntv\xe5\r\n");
+    QTest::newRow("UTF-8") << QByteArray("H\xc3\xa4j\r\n")
+                           << QByteArray("H\xc3\xa4j\r\ntv\xc3\xa5\r\n");
+    QTest::newRow("UTF-8 with byte-order mark")
+        << QByteArray("\xef\xbb\xbfHej\r\n") << QByteArray("\xef\xbb\xbfHej\r\ntv\xc3\xa5\r\n");
+}
+
+void TestStandardTexts::writeKeepsTheEncoding() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    TestProgramFolder folder(false);
+    const QString path = folder.file(QStringLiteral("standard.txt"));
+    if (!before.isNull())
+        folder.write(QStringLiteral("standard.txt"), before);
+    QVERIFY(WriteStandardTexts(path, ReadStandardTexts(path) << QStringLiteral("två")));
+    QCOMPARE(folder.read(QStringLiteral("standard.txt")), after);
 }
 
 void TestStandardTexts::writeProtectedFileIsLeftAlone() {

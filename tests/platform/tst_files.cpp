@@ -10,6 +10,50 @@
 #include <QListView>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct stat statOf(const QString& path) {
+    struct stat info {};
+    lstat(QFile::encodeName(path).constData(), &info);
+    return info;
+}
+
+void setMode(const QString& path, mode_t mode) {
+    QVERIFY(chmod(QFile::encodeName(path).constData(), mode) == 0);
+}
+
+QStringList hiddenFiles(const QString& folder) {
+    return QDir(folder)
+        .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System)
+        .filter(QRegularExpression(QStringLiteral("^\\.")));
+}
+
+// Files larger than limit bytes cannot be written while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = old;
+        lower.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+
+private:
+    rlimit old{};
+};
+
+} // namespace
+
 class tst_files : public QObject {
     Q_OBJECT
 private slots:
@@ -21,6 +65,10 @@ private slots:
     void writeReplacesTheWholeFileAndKeepsPermissions();
     void failedWritesLeaveTheOldFile_data();
     void failedWritesLeaveTheOldFile();
+    void saveKeepsTheFile_data();
+    void saveKeepsTheFile();
+    void temporaryFilesAreHiddenAndCleanedUp();
+    void readLimitsAndReasons();
     void programFolderFollowsTheEnvironment();
     void joinPathAddsOneSeparator_data();
     void joinPathAddsOneSeparator();
@@ -96,33 +144,155 @@ void tst_files::writeReplacesTheWholeFileAndKeepsPermissions() {
 
 void tst_files::failedWritesLeaveTheOldFile_data() {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("write-protected") << QStringLiteral("protected");
-    QTest::newRow("missing folder") << QStringLiteral("missing");
-    QTest::newRow("path is a folder") << QStringLiteral("folder");
-    QTest::newRow("empty path") << QStringLiteral("empty");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("write-protected") << "protected"
+                                     << "Filen är skrivskyddad";
+    QTest::newRow("not the user's to write") << "not allowed"
+                                             << "Åtkomst nekad";
+    QTest::newRow("missing folder") << "missing"
+                                    << "Mappen finns inte";
+    QTest::newRow("path is a folder") << "folder"
+                                      << "Sökvägen är en mapp";
+    QTest::newRow("empty path") << "empty"
+                                << "Inget filnamn";
+    QTest::newRow("too large to write") << "limit"
+                                        << "Filen är för stor";
+    QTest::newRow("too large to write in place") << "limit in place"
+                                                 << "Filen är för stor";
 }
 
 void tst_files::failedWritesLeaveTheOldFile() {
     QFETCH(QString, kind);
+    QFETCH(QString, reason);
     TestProgramFolder folder(false);
     folder.write(QStringLiteral("sida.htm"), QByteArray("gammal"));
     QString path = folder.file(QStringLiteral("sida.htm"));
+    setMode(folder.path(), kind.endsWith(QLatin1String("in place")) ? 0555 : 0777);
     if (kind == QLatin1String("protected"))
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        setMode(path, 0440);
+    else if (kind == QLatin1String("not allowed"))
+        setMode(path, 0464); // neither the owner nor "nobody" may write, the group may
     else if (kind == QLatin1String("missing"))
         path = folder.file(QStringLiteral("saknas/sida.htm"));
     else if (kind == QLatin1String("folder"))
         path = folder.path();
-    else
+    else if (kind == QLatin1String("empty"))
         path.clear();
+    else
+        setMode(path, 0666);
     QString error;
-    QVERIFY(!WriteTextFileAtomic(path, QStringLiteral("ny"), &error));
-    QVERIFY(!error.isEmpty());
-    QFile::setPermissions(folder.file(QStringLiteral("sida.htm")),
-                          QFile::ReadOwner | QFile::WriteOwner);
+    {
+        OrdinaryUser user;
+        FileSizeLimit limit(kind.startsWith(QLatin1String("limit")) ? 1000 : RLIM_INFINITY);
+        QVERIFY(!WriteFileAtomic(path, QByteArray(5000, 'x'), &error));
+    }
+    QCOMPARE(error, reason);
+    setMode(folder.path(), 0700);
     QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("gammal"));
     QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("saknas"))));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void tst_files::saveKeepsTheFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("sameFile"); // written in place: still the same file
+    QTest::newRow("somebody else's page in a shared folder") << "shared" << true;
+    QTest::newRow("root saves somebody else's page") << "root" << false;
+    QTest::newRow("page in a folder the user may not write") << "folder" << true;
+    QTest::newRow("page with a second name") << "hard link" << true;
+    QTest::newRow("symbolic link") << "symbolic link" << false;
+}
+
+void tst_files::saveKeepsTheFile() {
+    QFETCH(QString, kind);
+    QFETCH(bool, sameFile);
+    const bool otherOwner = kind == QLatin1String("shared") || kind == QLatin1String("root");
+    if (otherOwner && geteuid() != 0)
+        QSKIP("giving a file to somebody else needs root");
+    TestProgramFolder folder(false);
+    QTemporaryDir elsewhere;
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(elsewhere.path()));
+    setMode(elsewhere.path(), 0777);
+    const QString path = folder.file(QStringLiteral("sida.htm"));
+    folder.write(QStringLiteral("sida.htm"), QByteArray("en lång gammal text"));
+    setMode(path, 0666);
+    setMode(folder.path(), kind == QLatin1String("folder") ? 0555 : 0777);
+    if (otherOwner)
+        QVERIFY(chown(QFile::encodeName(path).constData(), 12345, 23456) == 0);
+    QString written = path;
+    if (kind == QLatin1String("hard link"))
+        QVERIFY(link(QFile::encodeName(path).constData(),
+                     QFile::encodeName(folder.file(QStringLiteral("andra.htm"))).constData()) == 0);
+    if (kind == QLatin1String("symbolic link")) {
+        written = folder.file(QStringLiteral("genväg.htm"));
+        QVERIFY(QFile::link(path, written));
+    }
+    const struct stat before = statOf(path);
+    {
+        std::optional<OrdinaryUser> user;
+        if (kind == QLatin1String("shared") || kind == QLatin1String("folder"))
+            user.emplace();
+        QString error;
+        QVERIFY2(WriteFileAtomic(written, QByteArray("ny"), &error), qPrintable(error));
+    }
+    setMode(folder.path(), 0700);
+    const struct stat after = statOf(path);
+    QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("ny"));
+    QCOMPARE(after.st_ino == before.st_ino, sameFile);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_mode, before.st_mode);
+    if (kind == QLatin1String("hard link"))
+        QCOMPARE(folder.read(QStringLiteral("andra.htm")), QByteArray("ny"));
+    if (kind == QLatin1String("symbolic link"))
+        QVERIFY(QFileInfo(written).isSymLink());
+    QVERIFY(hiddenFiles(folder.path()).isEmpty());
+    QVERIFY(hiddenFiles(elsewhere.path()).isEmpty());
+    if (oldTemp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTemp);
+}
+
+void tst_files::temporaryFilesAreHiddenAndCleanedUp() {
+    TestProgramFolder folder(false);
+    const QString path = folder.file(QStringLiteral("sida.htm"));
+    folder.write(QStringLiteral("sida.htm"), QByteArray("gammal"));
+    FolderWatch watch(folder.path());
+    {
+        // The temporary file is made, then the write fails: its name is seen, the file is gone.
+        FileSizeLimit limit(1000);
+        QVERIFY(!WriteFileAtomic(path, QByteArray(5000, 'x')));
+    }
+    const QStringList made = watch.madeNames();
+    QCOMPARE(made.size(), 1);
+    const QString temporary = made.constFirst();
+    QVERIFY(temporary.startsWith(QLatin1Char('.')));
+    for (const QString& pattern :
+         {QStringLiteral("*.htm*"), QStringLiteral("*.htm"), QStringLiteral("*sida.htm*")})
+        QVERIFY2(!QDir::match(pattern, temporary), qPrintable(temporary + " " + pattern));
+    QVERIFY(hiddenFiles(folder.path()).isEmpty());
+
+    // What a killed save left behind goes at the next save of the same file, and only then.
+    folder.write(temporary, QByteArray(5000, 'x'));
+    QVERIFY(WriteFileAtomic(folder.file(QStringLiteral("annan.htm")), QByteArray("a")));
+    QCOMPARE(hiddenFiles(folder.path()), QStringList{temporary});
+    QVERIFY(WriteFileAtomic(path, QByteArray("ny")));
+    QVERIFY(hiddenFiles(folder.path()).isEmpty());
+}
+
+void tst_files::readLimitsAndReasons() {
+    TestProgramFolder folder(false);
+    folder.write(QStringLiteral("stor.dat"), QByteArray(2000, 'x'));
+    QByteArray bytes;
+    QString error;
+    QVERIFY(ReadFileBytes(folder.file(QStringLiteral("stor.dat")), bytes, &error, 2000));
+    QCOMPARE(bytes.size(), 2000);
+    QVERIFY(!ReadFileBytes(folder.file(QStringLiteral("stor.dat")), bytes, &error, 1999));
+    QCOMPARE(error, QStringLiteral("Filen är för stor"));
+    QVERIFY(!ReadFileBytes(folder.file(QStringLiteral("saknas.dat")), bytes, &error));
+    QCOMPARE(error, QStringLiteral("Filen eller mappen finns inte"));
 }
 
 void tst_files::programFolderFollowsTheEnvironment() {

@@ -39,6 +39,8 @@ private slots:
     void writeTrimsCallersValue();
     void lineBreaksInValueStayOnOneLine();
     void charactersOutsideCodePageSurvive();
+    void valuesReadBackAsWritten_data();
+    void valuesReadBackAsWritten();
     void writeProtectedFileUnchanged();
     void folderInsteadOfFileIsLeftAlone();
     void everyReadGoesToTheFile();
@@ -65,6 +67,8 @@ void tst_inimod::readString_data() {
     row("blanks in section line", "  [ S ]  \r\nk=v\r\n", "S", "k", "v");
     row("equals inside value", "[S]\nk=a=b\n", "S", "k", "a=b");
     row("LF file", "[S]\nk=v\nl=w\n", "S", "l", "w");
+    row("CR file", "[S]\rk=v\rl=w\r", "S", "l", "w");
+    row("file ending in a bare CR", "[S]\r\nk=/bin/true\r", "S", "k", "/bin/true");
     row("no final line break", "[S]\r\nk=v", "S", "k", "v");
     row("key of another section", "[A]\r\nk=1\r\n[B]\r\nj=2\r\n", "B", "k", "");
     row("second section", "[A]\r\nk=1\r\n[B]\r\nk=2\r\n", "B", "k", "2");
@@ -163,6 +167,8 @@ void tst_inimod::write_data() {
         "[A]\r\nx=1\r\n[B]\r\nk=v\r\n");
     row("LF file keeps LF", "[A]\nx=1\n\n[B]\ny=2\n", "A", "k", "v", "[A]\nx=1\nk=v\n\n[B]\ny=2\n");
     row("LF file, new section", "[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n[B]\nk=v\n");
+    row("CR file keeps CR", "[A]\rx=1\r\r[B]\r", "A", "k", "v", "[A]\rx=1\rk=v\r\r[B]\r");
+    row("bare CR at the end", "[A]\r\nx=1\r", "A", "x", "2", "[A]\r\nx=2\r");
     row("mixed breaks stay as they are", "[A]\r\nx=1\ny=2\r\n# end\n", "A", "x", "9",
         "[A]\r\nx=9\ny=2\r\n# end\n");
     row("empty file", "", "S", "k", "v", "[S]\r\nk=v\r\n");
@@ -233,6 +239,26 @@ void tst_inimod::charactersOutsideCodePageSurvive() {
     QCOMPARE(folder.read(Ini),
              QByteArray("[Editor]\r\nLastFile=/home/anna/Zdj&#281;cia/&#8594; &#128512;\r\n"));
     QCOMPARE(iniText(QStringLiteral("Editor"), QStringLiteral("LastFile")), value);
+}
+
+void tst_inimod::valuesReadBackAsWritten_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("text like a reference") << "/home/&#322;" << QByteArray("/home/&#38;#322;");
+    QTest::newRow("text like the escape") << "a&#38;b" << QByteArray("a&#38;#38;b");
+    QTest::newRow("other ampersands")
+        << "R&D &#x41; &#0322; &#;" << QByteArray("R&D &#x41; &#0322; &#;");
+    QTest::newRow("byte-order mark character")
+        << QString(QChar(0xFEFF)) + "x" << QByteArray("&#65279;x");
+}
+
+void tst_inimod::valuesReadBackAsWritten() {
+    QFETCH(QString, value);
+    QFETCH(QByteArray, stored);
+    TestProgramFolder folder;
+    writeString(QStringLiteral("S"), QStringLiteral("k"), value);
+    QCOMPARE(folder.read(Ini), "[S]\r\nk=" + stored + "\r\n");
+    QCOMPARE(iniText(QStringLiteral("S"), QStringLiteral("k")), value);
 }
 
 void tst_inimod::writeProtectedFileUnchanged() {

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -41,6 +42,9 @@ private slots:
     void entityTableAtStart();
     void helpOpensTheHelpPageInTheBrowser();
     void editorStartClearsTheChangedFlag();
+    void selfCheckAsksWhenTheFolderCannotBeWritten_data();
+    void selfCheckAsksWhenTheFolderCannotBeWritten();
+    void startAndExitReadAndWriteTheSettingsOnce();
 
 private:
     std::unique_ptr<FakePlatformScope> platformScope;
@@ -301,6 +305,50 @@ void tst_launcher::editorStartClearsTheChangedFlag() {
     DocumentChanged = true;
     launcher.cmdEdit->click();
     QVERIFY(!DocumentChanged);
+}
+
+void tst_launcher::selfCheckAsksWhenTheFolderCannotBeWritten_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("Nej ends the program") << MsgAnswer::No << 0;
+    // Going on, the start then misses the entity table in the missing folder.
+    QTest::newRow("Ja goes on") << MsgAnswer::Yes << 1;
+}
+
+void tst_launcher::selfCheckAsksWhenTheFolderCannotBeWritten() {
+    QFETCH(MsgAnswer, answer);
+    QFETCH(int, exitCode);
+    const QString missing = folder->file(QStringLiteral("saknas"));
+    qputenv("VESSILORA_HOME", QFile::encodeName(missing));
+    platformScope->fake.messageAnswers = {answer};
+    frmStartUp launcher;
+    int code = -1;
+    QVERIFY(!launcher.Form_Load(code));
+    QCOMPARE(code, exitCode);
+    QVERIFY(!launcher.isVisible());
+    const QList<PlatformCall> messages = platformScope->fake.messages();
+    QCOMPARE(messages.size(), answer == MsgAnswer::Yes ? 2 : 1);
+    QVERIFY(messages.at(0).text.contains(missing));
+    QCOMPARE(messages.at(0).icon, MsgIcon::Question);
+    QCOMPARE(messages.at(0).buttons, MsgButtons::YesNo);
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void tst_launcher::startAndExitReadAndWriteTheSettingsOnce() {
+    const QString ini = QStringLiteral("vessilor.ini");
+    folder->write(ini, "[Vessilor]\r\nPath=/home/anna\r\n[Overblick]\r\nFranTagg=<H1>\r\n");
+    FolderWatch watch(folder->path());
+    frmStartUp launcher;
+    int exitCode = -1;
+    QVERIFY(launcher.Form_Load(exitCode));
+    FolderWatch::Counts counts = watch.take(ini);
+    QCOMPARE(counts.reads, 1);
+    QCOMPARE(counts.writes, 0);
+    StartFolder = QStringLiteral("/home/anna/webb");
+    launcher.cmdExit->click();
+    counts = watch.take(ini);
+    QCOMPARE(counts.reads, 1);
+    QCOMPARE(counts.writes, 1);
 }
 
 QTEST_MAIN(tst_launcher)

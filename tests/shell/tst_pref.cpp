@@ -31,6 +31,8 @@ private slots:
     void fontSelection_data();
     void fontSelection();
     void startFolderChoice();
+    void storedStartFolderChoiceIsRounded_data();
+    void storedStartFolderChoiceIsRounded();
 
 private:
     std::unique_ptr<FakePlatformScope> platformScope;
@@ -272,6 +274,24 @@ void tst_pref::startFolderChoice() {
     pref.txtOpenMapp->setText(QStringLiteral("x"));
     pref.cmdCurrentPath->click();
     QCOMPARE(pref.txtOpenMapp->text(), StartFolder);
+}
+
+void tst_pref::storedStartFolderChoiceIsRounded_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("fixedFolder");
+    // The rule of the start-up's settings load: rounded half to even, then 2 or not.
+    QTest::newRow("1.6") << "1.6" << true;
+    QTest::newRow("2.5") << "2.5" << true;
+    QTest::newRow("2.6") << "2.6" << false;
+}
+
+void tst_pref::storedStartFolderChoiceIsRounded() {
+    QFETCH(QString, stored);
+    QFETCH(bool, fixedFolder);
+    WriteIniString(QStringLiteral("Vessilor"), QStringLiteral("AutoStartMapp"), stored, IniFile);
+    frmPref pref;
+    pref.show();
+    QCOMPARE(pref.optMap[1]->isChecked(), fixedFolder);
 }
 
 QTEST_MAIN(tst_pref)

@@ -41,6 +41,7 @@ private slots:
     void startFolder();
     void emptySpecPathSavesEmptyPath();
     void missingFileGivesDefaults();
+    void hugeFileReadsAsMissingAndStaysAsItIs();
     void saveTrimsBrowserPath();
     void saveWritesKeysInOrderAndReadsThemBack();
     void saveKeepsTheRestOfTheFile();
@@ -145,6 +146,19 @@ void tst_settings::missingFileGivesDefaults() {
          {&StartUpTool, &TagCase, &AttrQuoteStyle, &OverviewOnlyOne, &OverviewBetween})
         QCOMPARE(*number, 0);
     QVERIFY(folder.read(Ini).isEmpty());
+}
+
+void tst_settings::hugeFileReadsAsMissingAndStaysAsItIs() {
+    TestProgramFolder folder;
+    const QByteArray content = "[Vessilor]\r\nStartUp=2\r\nWebProg=/bin/true\r\n" +
+                               QByteArray(5 * 1024 * 1024, ';') + "\r\n";
+    folder.write(Ini, content);
+    resetVariables();
+    LoadSettings();
+    QCOMPARE(StartUpTool, 0);
+    QCOMPARE(BrowserPath, QString());
+    WriteSettings();
+    QCOMPARE(folder.read(Ini), content);
 }
 
 void tst_settings::saveTrimsBrowserPath() {

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QtTest>
 
+#include <sys/fsuid.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 TestProgramFolder::TestProgramFolder(bool withEntityTable) {
     oldHome = qgetenv("VESSILORA_HOME");
     qputenv("VESSILORA_HOME", dir.path().toLocal8Bit());
@@ -41,4 +45,73 @@ QByteArray TestProgramFolder::read(const QString& name) const {
 
 QString ShippedFile(const QString& name) {
     return QStringLiteral(VESSILORA_DATA_DIR) + QLatin1Char('/') + name;
+}
+
+FolderWatch::FolderWatch(const QString& folder) {
+    fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd >= 0)
+        inotify_add_watch(fd, QFile::encodeName(folder).constData(),
+                          IN_CREATE | IN_CLOSE_NOWRITE | IN_CLOSE_WRITE | IN_MOVED_TO);
+}
+
+FolderWatch::~FolderWatch() {
+    if (fd >= 0)
+        close(fd);
+}
+
+void FolderWatch::drain() {
+    alignas(inotify_event) char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            events.append({event->mask, QFile::decodeName(event->len ? event->name : "")});
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+}
+
+FolderWatch::Counts FolderWatch::take(const QString& name) {
+    drain();
+    Counts counts;
+    for (const auto& [mask, file] : std::as_const(events)) {
+        if (file != name)
+            continue;
+        if (mask & IN_CLOSE_NOWRITE)
+            ++counts.reads;
+        if (mask & (IN_CLOSE_WRITE | IN_MOVED_TO))
+            ++counts.writes;
+    }
+    events.clear();
+    return counts;
+}
+
+QStringList FolderWatch::madeNames() {
+    drain();
+    QStringList names;
+    for (const auto& [mask, file] : std::as_const(events))
+        if (mask & IN_CREATE)
+            names.append(file);
+    events.clear();
+    return names;
+}
+
+namespace {
+constexpr unsigned Nobody = 65534;
+}
+
+OrdinaryUser::OrdinaryUser() {
+    if (geteuid() == 0) {
+        setfsgid(Nobody);
+        setfsuid(Nobody);
+    }
+}
+
+OrdinaryUser::~OrdinaryUser() {
+    if (geteuid() == 0) {
+        setfsuid(0);
+        setfsgid(0);
+    }
 }

@@ -3,6 +3,7 @@
 
 #include "platform/fakeplatform.h"
 
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -33,3 +34,34 @@ public:
 
 // The path of a file shipped in data/.
 QString ShippedFile(const QString& name);
+
+// What happens to the files of one folder while the object lives (Linux inotify): which
+// files are made, opened for reading and written.
+class FolderWatch {
+public:
+    explicit FolderWatch(const QString& folder);
+    ~FolderWatch();
+    struct Counts {
+        int reads = 0;  // opened and closed without writing
+        int writes = 0; // written in place or renamed into place
+    };
+    // What happened to the file named name since the last call.
+    Counts take(const QString& name);
+    // The names of the files made since the last call.
+    QStringList madeNames();
+
+private:
+    void drain();
+    int fd = -1;
+    QList<std::pair<unsigned, QString>> events;
+};
+
+// Runs file operations as an ordinary user while it lives: root takes the file-system
+// identity of "nobody", so that permissions count; anybody else stays who he is.
+class OrdinaryUser {
+public:
+    OrdinaryUser();
+    ~OrdinaryUser();
+    OrdinaryUser(const OrdinaryUser&) = delete;
+    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+};
