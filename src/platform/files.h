@@ -38,6 +38,35 @@ bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr);
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error = nullptr);
 
+// When the bytes of a copy are put on the disk.
+enum class CopyFlush {
+    // Before the copy takes the target's place, so it survives even a power failure.
+    EachFile,
+    // Left to the system, for copies of many files: call FlushFileSystem() once at the end.
+    // A killed program still leaves every target either its old self or the whole copy,
+    // since a copy takes the target's place only when it is complete.
+    Deferred,
+};
+
+// Copies a file so that the target is at every moment either its old self or the whole copy:
+// the bytes go to a hidden temporary file beside the target (named as WriteFileAtomic names
+// its temporary files), which is given the source's permission bits (read, write and execute
+// for owner, group and others) and its modification and access times, and then takes the
+// target's place. With content, those bytes are written instead of the source's (a copy
+// converted on its way), still with the source's permission bits and times.
+// - Through a symbolic link the file it points to is replaced.
+// - A write-protected target, one the user may not write, a folder, anything that is not a
+//   plain file, and the source itself are never replaced.
+// False on failure, the target then as it was and error saying why, in Swedish (IsDiskFull()
+// tells a full disk).
+bool CopyFileAtomic(const QString& source, const QString& target, QString* error = nullptr,
+                    const QByteArray* content = nullptr, CopyFlush flush = CopyFlush::EachFile);
+// True when the reason a write failed is a full disk (or a used-up disk quota).
+bool IsDiskFull(const QString& error);
+// Puts everything written to the file system that holds the path on the disk (after a bulk
+// copy with CopyFlush::Deferred).
+void FlushFileSystem(const QString& path);
+
 // The reason a file operation failed with the system's error number, in Swedish.
 QString FileErrorText(int errorNumber);
 
