@@ -6,9 +6,17 @@
 #include "platform/encoding.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
+#include <chrono>
+#include <future>
 #include <new>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,6 +40,26 @@ QString relativeFolder(const QString& root, const QString& folder) {
     if (folder == root)
         return QString();
     return folder.mid(root.endsWith(QLatin1Char('/')) ? root.size() : root.size() + 1);
+}
+
+// The names of the symbolic links in a folder, read with the system's own calls (which tell
+// a link without looking at each file, as QDir does).
+QSet<QString> linkNames(const QString& folder) {
+    QSet<QString> names;
+    DIR* entries = ::opendir(QFile::encodeName(folder).constData());
+    if (!entries)
+        return names;
+    while (const dirent* entry = ::readdir(entries)) {
+        struct stat info {};
+        const bool link = entry->d_type == DT_LNK || (entry->d_type == DT_UNKNOWN &&
+                                                      ::fstatat(::dirfd(entries), entry->d_name,
+                                                                &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                                                      S_ISLNK(info.st_mode));
+        if (link)
+            names.insert(QFile::decodeName(entry->d_name));
+    }
+    ::closedir(entries);
+    return names;
 }
 
 bool isHtmlPage(const QString& name) {
@@ -112,18 +140,22 @@ bool FileCopy::insideSource(const QString& path) const {
 
 QList<FileCopy::Folder> FileCopy::listFolders() {
     QList<Folder> folders;
+    auto add = [&](const QString& folder) {
+        folders.append({folder, true, ListFiles(folder, m_options.pattern)});
+        m_counters.total += int(folders.last().files.size());
+    };
     if (!m_options.withSubfolders) {
-        folders.append({m_options.source, IsReadableFolder(m_options.source)});
-        if (folders.last().readable)
-            m_counters.total += int(ListFiles(m_options.source, m_options.pattern).size());
+        if (IsReadableFolder(m_options.source))
+            add(m_options.source);
+        else
+            folders.append({m_options.source, false, {}});
         return folders;
     }
     FolderWalk walk(m_options.source);
-    walk.unreadable = [&folders](const QString& folder) { folders.append({folder, false}); };
+    walk.unreadable = [&folders](const QString& folder) { folders.append({folder, false, {}}); };
     QString folder;
     while (!m_cancelled && walk.next(folder)) {
-        folders.append({folder, true});
-        m_counters.total += int(ListFiles(folder, m_options.pattern).size());
+        add(folder);
         if (checkpoint)
             checkpoint(m_counters);
     }
@@ -141,11 +173,11 @@ CopyEnd FileCopy::run() {
             write(QStringLiteral("Kunde inte öppna katalogen: ") + folder.path + LogLineBreak);
             continue;
         }
-        if (!copyFolder(folder.path))
+        if (!copyFolder(folder))
             break;
     }
-    if (m_options.flush == CopyFlush::Deferred)
-        FlushFileSystem(m_options.target);
+    if (m_options.mode == CopyMode::Bulk && m_options.flushAtEnd)
+        flushTarget();
     write(QStringLiteral("Klart.") + LogLineBreak);
     WorkText.clear();
     if (m_diskFull)
@@ -153,29 +185,41 @@ CopyEnd FileCopy::run() {
     return m_cancelled ? CopyEnd::Cancelled : CopyEnd::Finished;
 }
 
-bool FileCopy::copyFolder(const QString& folder) {
-    const QString relative = relativeFolder(m_options.source, folder);
+void FileCopy::flushTarget() {
+    std::future<void> flushed =
+        std::async(std::launch::async, [target = m_options.target] { FlushFileSystem(target); });
+    while (flushed.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+        if (checkpoint)
+            checkpoint(m_counters);
+    }
+}
+
+bool FileCopy::copyFolder(const Folder& folder) {
+    const QString relative = relativeFolder(m_options.source, folder.path);
     const QString targetFolder =
         relative.isEmpty() ? m_options.target : JoinPath(m_options.target, relative);
     // The target folder is made when missing; one that cannot be made shows in the files.
     if (!relative.isEmpty())
         QDir().mkdir(targetFolder);
-    const QStringList names = ListFiles(folder, m_options.pattern);
+    if (m_options.mode == CopyMode::Bulk)
+        RemoveLeftoverTemporaries(targetFolder);
     // A target folder that is (through a link) part of the source tree gets nothing.
     if (insideSource(targetFolder)) {
         write(QStringLiteral("Kan inte kopiera till källkatalogen: ") + targetFolder +
               LogLineBreak);
-        m_counters.done += int(names.size());
+        m_counters.done += int(folder.files.size());
         return true;
     }
-    for (const QString& name : names) {
-        if (!copyFile(JoinPath(folder, name), JoinPath(targetFolder, name)))
+    const QSet<QString> links = linkNames(targetFolder);
+    for (const QString& name : folder.files) {
+        if (!copyFile(JoinPath(folder.path, name), JoinPath(targetFolder, name),
+                      links.contains(name)))
             return false;
     }
     return true;
 }
 
-bool FileCopy::copyFile(const QString& source, const QString& target) {
+bool FileCopy::copyFile(const QString& source, const QString& target, bool link) {
     if (m_cancelled)
         return false;
     bool copy = true;
@@ -187,7 +231,7 @@ bool FileCopy::copyFile(const QString& source, const QString& target) {
         copy = second >= m_options.changedSince->toSecsSinceEpoch();
     }
     if (copy) {
-        if (QFileInfo(target).isSymLink() && insideSource(target)) {
+        if (link && insideSource(target)) {
             write(QStringLiteral("Kan inte kopiera: ") + target +
                   QStringLiteral(" (filen är en länk till källkatalogen)") + LogLineBreak);
         } else if (m_options.compress && isHtmlPage(target)) {
@@ -252,7 +296,7 @@ bool FileCopy::copyPage(const QString& source, const QString& target) {
 
 bool FileCopy::copyOne(const QString& source, const QString& target, const QByteArray* content) {
     QString why;
-    if (CopyFileAtomic(source, target, &why, content, m_options.flush)) {
+    if (CopyFileAtomic(source, target, &why, content, m_options.mode)) {
         ++m_counters.copied;
         return true;
     }

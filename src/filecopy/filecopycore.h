@@ -48,7 +48,11 @@ struct CopyOptions {
     // Only files last changed at or after this moment (to the second, in local time).
     std::optional<QDateTime> changedSince;
     FilePattern pattern{QStringLiteral("*.*")};
-    CopyFlush flush = CopyFlush::Deferred;
+    // Each file is handed to the system as it is copied (atomic against a killed program),
+    // and with flushAtEnd the target disk is flushed once when a bulk copy ends, while the
+    // check point keeps being called (so a window stays painted on a slow disk).
+    CopyMode mode = CopyMode::Bulk;
+    bool flushAtEnd = true;
 };
 
 struct CopyCounters {
@@ -84,18 +88,21 @@ private:
     struct Folder {
         QString path;
         bool readable = true;
+        QStringList files; // the listed files, as counted before the copy
     };
     QList<Folder> listFolders();
     // The files of one folder; false when the copy must end.
-    bool copyFolder(const QString& folder);
+    bool copyFolder(const Folder& folder);
     // One listed file; false when the copy must end.
-    bool copyFile(const QString& source, const QString& target);
+    // link: the target is a symbolic link.
+    bool copyFile(const QString& source, const QString& target, bool link);
     // An HTML page with its line breaks reduced; false when the copy must end.
     bool copyPage(const QString& source, const QString& target);
     // Copies the source, or writes content as its copy; false when the copy must end.
     bool copyOne(const QString& source, const QString& target, const QByteArray* content);
     void write(const QString& text);
     bool insideSource(const QString& path) const;
+    void flushTarget();
 
     CopyOptions m_options;
     QString m_sourceReal; // the source as a real path

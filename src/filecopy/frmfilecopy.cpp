@@ -437,8 +437,11 @@ void frmFileCopy::newCopy() {
 
 void frmFileCopy::setChoosing(bool choosing) {
     m_reporting = !choosing;
-    frmStatistik->setVisible(!choosing);
-    m_choosing->setVisible(choosing);
+    // The leaving part goes first, so the window never needs room for both.
+    QWidget* leaving = choosing ? static_cast<QWidget*>(frmStatistik) : m_choosing;
+    QWidget* coming = choosing ? m_choosing : static_cast<QWidget*>(frmStatistik);
+    leaving->hide();
+    coming->show();
 }
 
 void RegisterFileCopyWindow() {

@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -123,13 +125,15 @@ void removeStaleTemporaries(const QString& folder, const QString& prefix) {
 // A hidden temporary file beside a target, removed again unless it takes the target's place.
 class TemporaryBeside {
 public:
-    // Makes the file, first removing what a killed write of the same target left behind. On
-    // failure valid() is false and errorNumber() says why.
-    explicit TemporaryBeside(const QString& target) : m_target(target) {
+    // Makes the file, first removing what a killed write of the same target left behind
+    // unless the caller does that for the whole folder. On failure valid() is false and
+    // errorNumber() says why.
+    explicit TemporaryBeside(const QString& target, bool removeStale = true) : m_target(target) {
         const QFileInfo info(target);
         m_folder = info.absolutePath();
         const QString prefix = temporaryPrefix(info.fileName());
-        removeStaleTemporaries(m_folder, prefix);
+        if (removeStale)
+            removeStaleTemporaries(m_folder, prefix);
         for (int attempt = 0; attempt < 20 && !fd.valid(); ++attempt) {
             m_path = JoinPath(m_folder, prefix + randomLetters());
             fd.reset(::open(nativePath(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
@@ -387,26 +391,34 @@ struct WriteTarget {
 };
 
 // Finds the file a write to path replaces. False, with error saying why, when it must not
-// be replaced.
-bool findWriteTarget(const QString& path, WriteTarget& target, QString* error) {
+// be replaced. With askFolder a missing folder is told apart from other failures at once.
+bool findWriteTarget(const QString& path, WriteTarget& target, QString* error,
+                     bool askFolder = true) {
     if (path.isEmpty())
         return fail(error, QStringLiteral("Inget filnamn"));
     // Writing through a symbolic link writes the file it points to, even a missing one.
+    // One look at the file answers the questions below (the system's calls rather than
+    // QFileInfo's, which asks again for each: a copy of many files asks them all).
     target.path = QFileInfo(path).absoluteFilePath();
-    const QFileInfo link(target.path);
-    if (link.isSymLink())
-        target.path = link.exists() ? link.canonicalFilePath() : link.symLinkTarget();
-    const QFileInfo info(target.path);
-    if (info.isDir())
+    QByteArray native = nativePath(target.path);
+    target.exists = ::lstat(native.constData(), &target.old) == 0;
+    if (target.exists && S_ISLNK(target.old.st_mode)) {
+        const QFileInfo linked(target.path);
+        target.path = linked.exists() ? linked.canonicalFilePath() : linked.symLinkTarget();
+        native = nativePath(target.path);
+        target.exists = ::stat(native.constData(), &target.old) == 0;
+    }
+    if (target.exists && S_ISDIR(target.old.st_mode))
         return fail(error, QStringLiteral("Sökvägen är en mapp"));
     // Checked by hand: a program run with full rights would otherwise replace a file the
     // user protected on purpose.
-    if (IsWriteProtected(target.path))
+    if (target.exists && (target.old.st_mode & 0222) == 0)
         return fail(error, QStringLiteral("Filen är skrivskyddad"));
-    if (!info.absoluteDir().exists())
+    struct stat folder {};
+    if (askFolder && !target.exists &&
+        (::stat(nativePath(QFileInfo(target.path).absolutePath()).constData(), &folder) != 0 ||
+         !S_ISDIR(folder.st_mode)))
         return fail(error, QStringLiteral("Mappen finns inte"));
-    const QByteArray native = nativePath(target.path);
-    target.exists = ::stat(native.constData(), &target.old) == 0;
     if (target.exists && !S_ISREG(target.old.st_mode))
         return fail(error, QStringLiteral("Inte en vanlig fil"));
     // A file the user may not write is not replaced either, even where the folder would let
@@ -478,7 +490,7 @@ bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* erro
 }
 
 bool CopyFileAtomic(const QString& source, const QString& target, QString* error,
-                    const QByteArray* content, CopyFlush flush) {
+                    const QByteArray* content, CopyMode mode) {
     Descriptor from(::open(nativePath(source).constData(), O_RDONLY | O_CLOEXEC));
     if (!from.valid())
         return failWithErrno(error, errno);
@@ -488,11 +500,13 @@ bool CopyFileAtomic(const QString& source, const QString& target, QString* error
     if (!S_ISREG(original.st_mode))
         return fail(error, QStringLiteral("Inte en vanlig fil"));
     WriteTarget place;
-    if (!findWriteTarget(target, place, error))
+    // A missing folder shows when the temporary file is made.
+    if (!findWriteTarget(target, place, error, false))
         return false;
     if (place.exists && place.old.st_dev == original.st_dev && place.old.st_ino == original.st_ino)
         return fail(error, QStringLiteral("Källan och målet är samma fil"));
-    TemporaryBeside temporary(place.path);
+    const bool single = mode == CopyMode::Single;
+    TemporaryBeside temporary(place.path, single);
     if (!temporary.valid())
         return failWithErrno(error, temporary.errorNumber());
     const int fd = temporary.fd.get();
@@ -503,13 +517,29 @@ bool CopyFileAtomic(const QString& source, const QString& target, QString* error
     const struct timespec times[2] = {original.st_atim, original.st_mtim};
     if (::fchmod(fd, original.st_mode & 0777) != 0 || ::futimens(fd, times) != 0)
         return failWithErrno(error, errno);
-    if (const int replaced = temporary.replaceTarget(flush == CopyFlush::EachFile))
+    if (const int replaced = temporary.replaceTarget(single))
         return failWithErrno(error, replaced);
     return true;
 }
 
 bool IsDiskFull(const QString& error) {
     return error == FileErrorText(ENOSPC) || error == FileErrorText(EDQUOT);
+}
+
+void RemoveLeftoverTemporaries(const QString& folder) {
+    // The names temporaryPrefix() and randomLetters() make. The folder is read by the system's
+    // own calls, which do not look at each file as QDir does.
+    static const QRegularExpression leftover(
+        QStringLiteral("^\\.([^.]*\\.)?vessilora-[0-9a-f]{8}-[0-9A-Za-z]{%1}$").arg(RandomLetters));
+    const QByteArray native = nativePath(folder);
+    DIR* entries = ::opendir(native.constData());
+    if (!entries)
+        return;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] == '.' && leftover.match(QFile::decodeName(entry->d_name)).hasMatch())
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    }
+    ::closedir(entries);
 }
 
 void FlushFileSystem(const QString& path) {

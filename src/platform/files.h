@@ -38,14 +38,17 @@ bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr);
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error = nullptr);
 
-// When the bytes of a copy are put on the disk.
-enum class CopyFlush {
-    // Before the copy takes the target's place, so it survives even a power failure.
-    EachFile,
-    // Left to the system, for copies of many files: call FlushFileSystem() once at the end.
-    // A killed program still leaves every target either its old self or the whole copy,
-    // since a copy takes the target's place only when it is complete.
-    Deferred,
+// How a copy is made.
+enum class CopyMode {
+    // One file: on the disk before it takes the target's place, and what a killed earlier
+    // copy of the same file left behind is removed first.
+    Single,
+    // One of many (publishing a site): the bytes are left to the system, to be put on the
+    // disk once at the end (FlushFileSystem()), and what killed copies left behind is removed
+    // folder by folder (RemoveLeftoverTemporaries()) rather than file by file. A killed
+    // program still leaves every target either its old self or the whole copy, since a copy
+    // takes the target's place only when it is complete.
+    Bulk,
 };
 
 // Copies a file so that the target is at every moment either its old self or the whole copy:
@@ -60,11 +63,13 @@ enum class CopyFlush {
 // False on failure, the target then as it was and error saying why, in Swedish (IsDiskFull()
 // tells a full disk).
 bool CopyFileAtomic(const QString& source, const QString& target, QString* error = nullptr,
-                    const QByteArray* content = nullptr, CopyFlush flush = CopyFlush::EachFile);
+                    const QByteArray* content = nullptr, CopyMode mode = CopyMode::Single);
 // True when the reason a write failed is a full disk (or a used-up disk quota).
 bool IsDiskFull(const QString& error);
+// Removes the hidden temporary files that killed writes and copies left in the folder.
+void RemoveLeftoverTemporaries(const QString& folder);
 // Puts everything written to the file system that holds the path on the disk (after a bulk
-// copy with CopyFlush::Deferred).
+// copy).
 void FlushFileSystem(const QString& path);
 
 // The reason a file operation failed with the system's error number, in Swedish.
