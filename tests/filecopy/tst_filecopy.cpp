@@ -3,6 +3,7 @@
 // one page changed, cancelling and closing while a copy runs, and what it keeps in the
 // settings.
 
+#include "copytest.h"
 #include "filecopy/frmfilecopy.h"
 #include "markup/globals.h"
 #include "shell/inimod.h"
@@ -12,9 +13,6 @@
 #include "widgets/textfield.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -24,29 +22,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 namespace {
-
-void put(const QString& path, const QByteArray& bytes, const QDateTime& changed) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-    file.flush();
-    QVERIFY(file.setFileTime(changed, QFileDevice::FileModificationTime));
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-mode_t modeOf(const QString& path) {
-    struct stat info {};
-    stat(QFile::encodeName(path).constData(), &info);
-    return info.st_mode & 07777;
-}
 
 // What a message box said, or "" when none was shown.
 QString shownMessage(FakePlatform& fake) {
@@ -70,10 +46,8 @@ private slots:
     void copiesThatDoNotStart();
     void theFoldersCheckedAreTheFoldersUsed();
     void publishingATreeAndPublishingAgain();
-    void cancelDuringACopy_data();
-    void cancelDuringACopy();
-    void closingDuringACopy_data();
-    void closingDuringACopy();
+    void stoppingACopy_data();
+    void stoppingACopy();
     void placeAndTargetAreKept();
 
 private:
@@ -144,14 +118,12 @@ void tst_filecopy::controlsAsDesigned() {
     for (const auto& [actual, expected] : captions)
         QCOMPARE(actual, expected);
     // Each access key reaches its control.
-    QCOMPARE(w.lblEnhet->buddy(), w.driveFrom);
-    QCOMPARE(w.Label1->buddy(), w.dirFrom);
-    QCOMPARE(w.lblToEnhet->buddy(), w.driveTo);
-    QCOMPARE(w.lblKatalog->buddy(), w.dirTo);
-    QCOMPARE(w.lblMakeCat->buddy(), w.txtNewMap);
-    QCOMPARE(w.lblDate->buddy(), w.txtDate);
-    QCOMPARE(w.lblTime->buddy(), w.txtTime);
-    QCOMPARE(w.lblType->buddy(), w.txtType);
+    const QList<std::pair<QLabel*, QWidget*>> buddies = {
+        {w.lblEnhet, w.driveFrom}, {w.Label1, w.dirFrom},       {w.lblToEnhet, w.driveTo},
+        {w.lblKatalog, w.dirTo},   {w.lblMakeCat, w.txtNewMap}, {w.lblDate, w.txtDate},
+        {w.lblTime, w.txtTime},    {w.lblType, w.txtType}};
+    for (const auto& [label, buddy] : buddies)
+        QCOMPARE(label->buddy(), buddy);
     for (TextField* field : {w.txtDate, w.txtTime, w.txtType, w.txtNewMap})
         QCOMPARE(field->focusSelection(), TextField::FocusSelection::All);
     // Choosing: the frames and options shown, the statistics hidden.
@@ -163,22 +135,18 @@ void tst_filecopy::controlsAsDesigned() {
 
 void tst_filecopy::enablingRules() {
     frmFileCopy& w = *window;
-    const QList<QWidget*> criteria = {w.lblDate, w.txtDate, w.lblTime,
-                                      w.txtTime, w.lblType, w.txtType};
+    // How many of the six criteria controls are enabled.
     auto criteriaEnabled = [&] {
-        return std::all_of(criteria.begin(), criteria.end(),
-                           [](QWidget* c) { return c->isEnabled(); });
+        const QList<QWidget*> criteria = {w.lblDate, w.txtDate, w.lblTime,
+                                          w.txtTime, w.lblType, w.txtType};
+        return std::count_if(criteria.begin(), criteria.end(),
+                             [](QWidget* c) { return c->isEnabled(); });
     };
-    auto criteriaDisabled = [&] {
-        return std::none_of(criteria.begin(), criteria.end(),
-                            [](QWidget* c) { return c->isEnabled(); });
-    };
-    QVERIFY(criteriaDisabled());
+    QCOMPARE(criteriaEnabled(), 0);
     w.optCopySome->click();
-    QVERIFY(criteriaEnabled());
+    QCOMPARE(criteriaEnabled(), 6);
     w.optCopyAll->click();
-    QVERIFY(criteriaDisabled());
-
+    QCOMPARE(criteriaEnabled(), 0);
     for (const auto& [text, enabled] :
          QList<std::pair<QString, bool>>{{"  ", false}, {" ny ", true}, {"", false}}) {
         w.txtNewMap->setText(text);
@@ -218,53 +186,32 @@ void tst_filecopy::makingAFolder() {
 }
 
 void tst_filecopy::copiesThatDoNotStart_data() {
-    QTest::addColumn<QString>("to");
-    QTest::addColumn<QString>("date");
-    QTest::addColumn<QString>("time");
-    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("choices"); // target, date, time, file type
     QTest::addColumn<QString>("message");
-    QTest::newRow("the same folder") << "web"
-                                     << "2002-03-01"
-                                     << "12:00"
-                                     << "*.*"
+    QTest::newRow("the same folder") << QStringList{"web", "2002-03-01", "12:00", "*.*"}
                                      << "Du kan inte kopiera till samma katalog.";
     QTest::newRow("a folder inside the source")
-        << "web/ut"
-        << "2002-03-01"
-        << "12:00"
-        << "*.*"
+        << QStringList{"web/ut", "2002-03-01", "12:00", "*.*"}
         << "Du kan inte kopiera till en underkatalog till källkatalogen.";
-    QTest::newRow("not a date") << "pub"
-                                << "1 mars"
-                                << "12:00"
-                                << "*.*"
+    QTest::newRow("not a date") << QStringList{"pub", "1 mars", "12:00", "*.*"}
                                 << "Skriv datumet som år-månad-dag, till exempel 2002-03-01.";
     QTest::newRow("not a time")
-        << "pub"
-        << "2002-03-01"
-        << "12"
-        << "*.*"
+        << QStringList{"pub", "2002-03-01", "12", "*.*"}
         << "Skriv klockslaget som timmar:minuter:sekunder, till exempel 09:00:00.";
-    QTest::newRow("a type with a folder") << "pub"
-                                          << "2002-03-01"
-                                          << "12:00"
-                                          << "ut/*.htm"
+    QTest::newRow("a type with a folder") << QStringList{"pub", "2002-03-01", "12:00", "ut/*.htm"}
                                           << "En filtyp kan inte innehålla \"/\".";
 }
 
 void tst_filecopy::copiesThatDoNotStart() {
-    QFETCH(QString, to);
-    QFETCH(QString, date);
-    QFETCH(QString, time);
-    QFETCH(QString, type);
+    QFETCH(QStringList, choices);
     QFETCH(QString, message);
-    put(source + QStringLiteral("/index.htm"), "x", QDateTime::currentDateTime());
-    QDir().mkpath(sites->filePath(to));
-    window->dirTo->setPath(sites->filePath(to));
+    put(source + QStringLiteral("/index.htm"), "x");
+    QDir().mkpath(sites->filePath(choices[0]));
+    window->dirTo->setPath(sites->filePath(choices[0]));
     window->optCopySome->click();
-    window->txtDate->setText(date);
-    window->txtTime->setText(time);
-    window->txtType->setText(type);
+    window->txtDate->setText(choices[1]);
+    window->txtTime->setText(choices[2]);
+    window->txtType->setText(choices[3]);
     window->cmdCopy->click();
     QCOMPARE(shownMessage(platformScope->fake), message);
     QCOMPARE(platformScope->fake.calls.size(), 0);
@@ -290,13 +237,10 @@ void tst_filecopy::publishingATreeAndPublishingAgain() {
     const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
     const QStringList names = {"index.htm",      "om.html",      "img/logo.gif",
                                "img/foto/a.jpg", "css/sida.css", "tom.htm"};
-    for (const QString& name : names) {
-        const QByteArray content = name == QLatin1String("tom.htm")
-                                       ? QByteArray()
-                                       : (name.toUtf8() + "\r\nrad\r\n").repeated(50);
-        put(source + QLatin1Char('/') + name, content, yesterday);
-    }
-    chmod(QFile::encodeName(source + QStringLiteral("/img/logo.gif")).constData(), 0600);
+    for (const QString& name : names)
+        put(source + QLatin1Char('/') + name,
+            name == QLatin1String("tom.htm") ? QByteArray() : QByteArray("rad\r\n").repeated(100),
+            yesterday, name.endsWith(QLatin1String(".gif")) ? 0600 : 0644);
     put(source + QStringLiteral("/.git/HEAD"), "ref", yesterday);
 
     frmFileCopy& w = *window;
@@ -342,55 +286,45 @@ void tst_filecopy::publishingATreeAndPublishingAgain() {
     QCOMPARE(bytesOf(target + QStringLiteral("/om.html")), QByteArray("ny\n"));
 }
 
-void tst_filecopy::cancelDuringACopy_data() {
+void tst_filecopy::stoppingACopy_data() {
+    QTest::addColumn<bool>("byClosing"); // the close box, or Esc ("Avbryt")
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("logEnd");
-    QTest::newRow("yes") << int(MsgAnswer::Yes) << "Kopieringen avbröts.Klart.\n";
-    QTest::newRow("no") << int(MsgAnswer::No) << "\nKlart.\n";
-    QTest::newRow("cancel") << int(MsgAnswer::Cancel) << "\nKlart.\n";
+    const QString cancelled = QStringLiteral("Kopieringen avbröts.Klart.\n");
+    QTest::newRow("Esc, yes") << false << int(MsgAnswer::Yes) << cancelled;
+    QTest::newRow("Esc, no") << false << int(MsgAnswer::No) << "\nKlart.\n";
+    QTest::newRow("close box, yes") << true << int(MsgAnswer::Yes) << cancelled;
+    QTest::newRow("close box, no") << true << int(MsgAnswer::No) << "\nKlart.\n";
 }
 
-void tst_filecopy::cancelDuringACopy() {
+void tst_filecopy::stoppingACopy() {
+    QFETCH(bool, byClosing);
     QFETCH(int, answer);
     QFETCH(QString, logEnd);
     for (int k = 0; k < 30; ++k)
-        put(source + QStringLiteral("/f%1.gif").arg(k), "x", QDateTime::currentDateTime());
-    FakePlatform& fake = platformScope->fake;
-    fake.messageAnswers = {MsgAnswer(answer)};
-    // Esc while the copy runs: "Avbryt" asks first.
-    QTimer::singleShot(0, window.get(), [this] { QTest::keyClick(window.get(), Qt::Key_Escape); });
-    window->cmdCopy->click();
-    QCOMPARE(fake.messages().size(), 1);
-    QCOMPARE(fake.messages()[0].text, QStringLiteral("Är du säker på att du vill avbryta?"));
-    QCOMPARE(fake.messages()[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(fake.messages()[0].buttons, MsgButtons::YesNoCancel);
-    const QString log = QStringLiteral("\n") + window->txtError->toPlainText();
-    QVERIFY2(log.endsWith(logEnd), qPrintable(log));
-    QCOMPARE(window->lblFilesCopy->text(),
-             answer == int(MsgAnswer::Yes) ? QStringLiteral("0") : QStringLiteral("30"));
-    QVERIFY(window->isVisible());
-}
-
-void tst_filecopy::closingDuringACopy_data() {
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("closed");
-    QTest::newRow("yes") << int(MsgAnswer::Yes) << true;
-    QTest::newRow("no") << int(MsgAnswer::No) << false;
-}
-
-void tst_filecopy::closingDuringACopy() {
-    QFETCH(int, answer);
-    QFETCH(bool, closed);
-    put(source + QStringLiteral("/a.gif"), "x", QDateTime::currentDateTime());
+        put(source + QStringLiteral("/f%1.gif").arg(k), "x");
     FakePlatform& fake = platformScope->fake;
     fake.messageAnswers = {MsgAnswer(answer)};
     bool copyingWhenAsked = false;
     fake.onMessage = [&](const PlatformCall&) { copyingWhenAsked = window->isCopying(); };
-    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    QTimer::singleShot(0, window.get(), [&] {
+        if (byClosing)
+            window->close();
+        else
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+    });
     window->cmdCopy->click();
     QVERIFY(copyingWhenAsked);
-    QCOMPARE(!window->isVisible(), closed);
-    QCOMPARE(!window->isLoaded(), closed);
+    QCOMPARE(fake.messages().size(), 1);
+    QCOMPARE(fake.messages()[0].text, QStringLiteral("Är du säker på att du vill avbryta?"));
+    QCOMPARE(fake.messages()[0].icon, MsgIcon::Exclamation);
+    QCOMPARE(fake.messages()[0].buttons, MsgButtons::YesNoCancel);
+    const bool yes = answer == int(MsgAnswer::Yes);
+    const QString log = QStringLiteral("\n") + window->txtError->toPlainText();
+    QVERIFY2(log.endsWith(logEnd), qPrintable(log));
+    QCOMPARE(window->lblFilesCopy->text(), yes ? QStringLiteral("0") : QStringLiteral("30"));
+    // Closing goes through once the copy has stopped.
+    QCOMPARE(window->isVisible(), !(byClosing && yes));
     QVERIFY(!window->isCopying());
 }
 
