@@ -28,9 +28,7 @@ void setMode(const QString& path, mode_t mode) {
 }
 
 QStringList hiddenFiles(const QString& folder) {
-    return QDir(folder)
-        .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System)
-        .filter(QRegularExpression(QStringLiteral("^\\.")));
+    return QDir(folder).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
 }
 
 // Files larger than limit bytes cannot be written while it lives.
@@ -68,7 +66,6 @@ private slots:
     void saveKeepsTheFile_data();
     void saveKeepsTheFile();
     void temporaryFilesAreHiddenAndCleanedUp();
-    void readLimitsAndReasons();
     void programFolderFollowsTheEnvironment();
     void joinPathAddsOneSeparator_data();
     void joinPathAddsOneSeparator();
@@ -211,7 +208,6 @@ void tst_files::saveKeepsTheFile() {
         QSKIP("giving a file to somebody else needs root");
     TestProgramFolder folder(false);
     QTemporaryDir elsewhere;
-    const QByteArray oldTemp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(elsewhere.path()));
     setMode(elsewhere.path(), 0777);
     const QString path = folder.file(QStringLiteral("sida.htm"));
@@ -249,10 +245,7 @@ void tst_files::saveKeepsTheFile() {
         QVERIFY(QFileInfo(written).isSymLink());
     QVERIFY(hiddenFiles(folder.path()).isEmpty());
     QVERIFY(hiddenFiles(elsewhere.path()).isEmpty());
-    if (oldTemp.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", oldTemp);
+    qunsetenv("TMPDIR");
 }
 
 void tst_files::temporaryFilesAreHiddenAndCleanedUp() {
@@ -280,19 +273,6 @@ void tst_files::temporaryFilesAreHiddenAndCleanedUp() {
     QCOMPARE(hiddenFiles(folder.path()), QStringList{temporary});
     QVERIFY(WriteFileAtomic(path, QByteArray("ny")));
     QVERIFY(hiddenFiles(folder.path()).isEmpty());
-}
-
-void tst_files::readLimitsAndReasons() {
-    TestProgramFolder folder(false);
-    folder.write(QStringLiteral("stor.dat"), QByteArray(2000, 'x'));
-    QByteArray bytes;
-    QString error;
-    QVERIFY(ReadFileBytes(folder.file(QStringLiteral("stor.dat")), bytes, &error, 2000));
-    QCOMPARE(bytes.size(), 2000);
-    QVERIFY(!ReadFileBytes(folder.file(QStringLiteral("stor.dat")), bytes, &error, 1999));
-    QCOMPARE(error, QStringLiteral("Filen är för stor"));
-    QVERIFY(!ReadFileBytes(folder.file(QStringLiteral("saknas.dat")), bytes, &error));
-    QCOMPARE(error, QStringLiteral("Filen eller mappen finns inte"));
 }
 
 void tst_files::programFolderFollowsTheEnvironment() {

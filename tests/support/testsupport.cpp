@@ -47,54 +47,43 @@ QString ShippedFile(const QString& name) {
     return QStringLiteral(VESSILORA_DATA_DIR) + QLatin1Char('/') + name;
 }
 
-FolderWatch::FolderWatch(const QString& folder) {
-    fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd >= 0)
-        inotify_add_watch(fd, QFile::encodeName(folder).constData(),
-                          IN_CREATE | IN_CLOSE_NOWRITE | IN_CLOSE_WRITE | IN_MOVED_TO);
+FolderWatch::FolderWatch(const QString& folder) : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    inotify_add_watch(fd, QFile::encodeName(folder).constData(),
+                      IN_CREATE | IN_CLOSE_NOWRITE | IN_CLOSE_WRITE | IN_MOVED_TO);
 }
 
 FolderWatch::~FolderWatch() {
-    if (fd >= 0)
-        close(fd);
+    close(fd);
 }
 
-void FolderWatch::drain() {
+QList<std::pair<unsigned, QString>> FolderWatch::drain() {
+    QList<std::pair<unsigned, QString>> events;
     alignas(inotify_event) char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n <= 0)
-            return;
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0) {
         for (ssize_t at = 0; at < n;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             events.append({event->mask, QFile::decodeName(event->len ? event->name : "")});
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }
     }
+    return events;
 }
 
 FolderWatch::Counts FolderWatch::take(const QString& name) {
-    drain();
     Counts counts;
-    for (const auto& [mask, file] : std::as_const(events)) {
-        if (file != name)
-            continue;
-        if (mask & IN_CLOSE_NOWRITE)
-            ++counts.reads;
-        if (mask & (IN_CLOSE_WRITE | IN_MOVED_TO))
-            ++counts.writes;
+    for (const auto& [mask, file] : drain()) {
+        counts.reads += file == name && (mask & IN_CLOSE_NOWRITE);
+        counts.writes += file == name && (mask & (IN_CLOSE_WRITE | IN_MOVED_TO));
     }
-    events.clear();
     return counts;
 }
 
 QStringList FolderWatch::madeNames() {
-    drain();
     QStringList names;
-    for (const auto& [mask, file] : std::as_const(events))
+    for (const auto& [mask, file] : drain())
         if (mask & IN_CREATE)
             names.append(file);
-    events.clear();
     return names;
 }
 

@@ -35,8 +35,7 @@ public:
 // The path of a file shipped in data/.
 QString ShippedFile(const QString& name);
 
-// What happens to the files of one folder while the object lives (Linux inotify): which
-// files are made, opened for reading and written.
+// What happens to the files of one folder while the object lives (Linux inotify).
 class FolderWatch {
 public:
     explicit FolderWatch(const QString& folder);
@@ -51,9 +50,8 @@ public:
     QStringList madeNames();
 
 private:
-    void drain();
+    QList<std::pair<unsigned, QString>> drain();
     int fd = -1;
-    QList<std::pair<unsigned, QString>> events;
 };
 
 // Runs file operations as an ordinary user while it lives: root takes the file-system
