@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Files read whole at start and when a window opens (the settings, the entity table, the
 // standard texts) are at most this large; a larger one counts as missing or unreadable, so
@@ -38,20 +39,48 @@ bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr);
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error = nullptr);
 
-// Many files written in a row (a batch run over a whole site): while an object of this class
-// lives, WriteFileAtomic on this thread does not wait for each new file and its folder to
-// reach the disk before going on; when the object ends, the file systems written to are
-// flushed once (syncfs). A killed program still leaves every file whole or untouched, because
-// each file still takes its target's place by one rename only once it is complete; only a
-// power failure during the run may lose the last files written, as with any program that does
-// not flush each file. Scopes nest; the flush happens when the outermost one ends.
+// Many files written in a row (a batch run over a whole site, publishing a site): while an
+// object of this class lives, WriteFileAtomic and CopyFileAtomic on this thread do not wait
+// for each new file and its folder to reach the disk before going on; when the object ends,
+// the file systems written to are flushed once (syncfs). A killed program still leaves every
+// file whole or untouched, because each file still takes its target's place by one rename only
+// once it is complete; only a power failure during the run may lose the last files written, as
+// with any program that does not flush each file. Scopes nest; the flush happens when the
+// outermost one ends.
 class DeferredFileSync {
 public:
     DeferredFileSync();
     ~DeferredFileSync();
     DeferredFileSync(const DeferredFileSync&) = delete;
     DeferredFileSync& operator=(const DeferredFileSync&) = delete;
+    // A folder of each file system written to so far; they are then no longer flushed by this
+    // object, for a caller that flushes them itself (FlushFileSystem), e.g. in another thread
+    // so that a window stays painted.
+    QStringList takeFolders();
 };
+
+// Copies a file so that the target is at every moment either its old self or the whole copy:
+// the bytes go to a hidden temporary file beside the target (named as WriteFileAtomic names
+// its temporary files), which is given the source's permission bits (read, write and execute
+// for owner, group and others) and its modification and access times, and then takes the
+// target's place. With content, those bytes are written instead of the source's (a copy
+// converted on its way), still with the source's permission bits and times.
+// - Through a symbolic link the file it points to is replaced.
+// - A write-protected target, one the user may not write, a folder, anything that is not a
+//   plain file, and the source itself are never replaced.
+// - While a DeferredFileSync lives, the copy is left to the system to put on the disk, and
+//   what killed copies left behind is not looked for file by file: the caller removes it
+//   folder by folder (RemoveLeftoverTemporaries()).
+// False on failure, the target then as it was and error saying why, in Swedish (IsDiskFull()
+// tells a full disk).
+bool CopyFileAtomic(const QString& source, const QString& target, QString* error = nullptr,
+                    const QByteArray* content = nullptr);
+// True when the reason a write failed is a full disk (or a used-up disk quota).
+bool IsDiskFull(const QString& error);
+// Removes the hidden temporary files that killed writes and copies left in the folder.
+void RemoveLeftoverTemporaries(const QString& folder);
+// Puts everything written to the file system that holds the path on the disk.
+void FlushFileSystem(const QString& path);
 
 // The reason a file operation failed with the system's error number, in Swedish.
 QString FileErrorText(int errorNumber);
