@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -137,6 +139,63 @@ void removeStaleTemporaries(const QString& folder, const QString& prefix) {
     }
 }
 
+// A hidden temporary file beside a target, removed again unless it takes the target's place.
+class TemporaryBeside {
+public:
+    // Makes the file, first removing what a killed write of the same target left behind
+    // unless the caller does that for the whole folder. On failure valid() is false and
+    // errorNumber() says why.
+    explicit TemporaryBeside(const QString& target, bool removeStale = true) : m_target(target) {
+        const QFileInfo info(target);
+        m_folder = info.absolutePath();
+        const QString prefix = temporaryPrefix(info.fileName());
+        if (removeStale)
+            removeStaleTemporaries(m_folder, prefix);
+        for (int attempt = 0; attempt < 20 && !fd.valid(); ++attempt) {
+            m_path = JoinPath(m_folder, prefix + randomLetters());
+            fd.reset(::open(nativePath(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                            0666));
+            if (!fd.valid() && errno != EEXIST)
+                break;
+        }
+        if (!fd.valid()) {
+            m_error = errno;
+            m_path.clear();
+        }
+    }
+    ~TemporaryBeside() {
+        if (!m_path.isEmpty()) {
+            fd.close();
+            ::unlink(nativePath(m_path).constData());
+        }
+    }
+    TemporaryBeside(const TemporaryBeside&) = delete;
+    TemporaryBeside& operator=(const TemporaryBeside&) = delete;
+
+    bool valid() const { return fd.valid(); }
+    int errorNumber() const { return m_error; }
+    // Closes the file (first putting it on the disk when flush is set) and lets it take the
+    // target's place; the system's error number, or 0 (the file is then no longer removed).
+    int replaceTarget(bool flush) {
+        if (const int closed = flush ? syncAndClose(fd) : fd.close())
+            return closed;
+        if (::rename(nativePath(m_path).constData(), nativePath(m_target).constData()) != 0)
+            return errno;
+        m_path.clear();
+        if (flush)
+            syncFolder(m_folder);
+        return 0;
+    }
+
+    Descriptor fd;
+
+private:
+    QString m_target;
+    QString m_folder;
+    QString m_path;
+    int m_error = 0;
+};
+
 enum class Beside { Written, Failed, NotUsable };
 
 // Writes the bytes to a temporary file beside the target and renames it into place. old is
@@ -144,25 +203,13 @@ enum class Beside { Written, Failed, NotUsable };
 // is not used when it cannot keep them.
 Beside writeBeside(const QString& target, const QByteArray& bytes, const struct stat* old,
                    QString* error) {
-    const QFileInfo info(target);
-    const QString prefix = temporaryPrefix(info.fileName());
-    removeStaleTemporaries(info.absolutePath(), prefix);
-    QString temporary;
-    Descriptor fd;
-    for (int attempt = 0; attempt < 20 && !fd.valid(); ++attempt) {
-        temporary = JoinPath(info.absolutePath(), prefix + randomLetters());
-        fd.reset(::open(nativePath(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        0666));
-        if (!fd.valid() && errno != EEXIST)
-            break;
-    }
-    if (!fd.valid()) {
-        failWithErrno(error, errno);
+    TemporaryBeside temporary(target);
+    if (!temporary.valid()) {
+        failWithErrno(error, temporary.errorNumber());
         return Beside::NotUsable;
     }
+    const int fd = temporary.fd.get();
     auto giveUp = [&](int errorNumber, Beside outcome) {
-        fd.close();
-        ::unlink(nativePath(temporary).constData());
         failWithErrno(error, errorNumber);
         return outcome;
     };
@@ -170,23 +217,20 @@ Beside writeBeside(const QString& target, const QByteArray& bytes, const struct 
         // Anybody may give a file to himself and his own groups, only root to others: for
         // somebody else's page the new file would change hands, so it is not used.
         struct stat made {};
-        if (::fstat(fd.get(), &made) != 0)
+        if (::fstat(fd, &made) != 0)
             return giveUp(errno, Beside::NotUsable);
         if ((made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
-            ::fchown(fd.get(), old->st_uid, old->st_gid) != 0)
+            ::fchown(fd, old->st_uid, old->st_gid) != 0)
             return giveUp(errno, Beside::NotUsable);
-        if (::fchmod(fd.get(), old->st_mode & 07777) != 0)
+        if (::fchmod(fd, old->st_mode & 07777) != 0)
             return giveUp(errno, Beside::NotUsable);
     }
-    if (const int written = writeAll(fd.get(), bytes))
+    if (const int written = writeAll(fd, bytes))
         return giveUp(written, Beside::Failed);
-    const bool deferred = deferFlush(info.absolutePath());
-    if (const int synced = deferred ? fd.close() : syncAndClose(fd))
-        return giveUp(synced, Beside::Failed);
-    if (::rename(nativePath(temporary).constData(), nativePath(target).constData()) != 0)
-        return giveUp(errno, Beside::Failed);
-    if (!deferred)
-        syncFolder(info.absolutePath());
+    // While flushing is deferred the file and its folder reach the disk once, at the end.
+    const bool deferred = deferFlush(QFileInfo(target).absolutePath());
+    if (const int replaced = temporary.replaceTarget(!deferred))
+        return giveUp(replaced, Beside::Failed);
     return Beside::Written;
 }
 
@@ -371,45 +415,171 @@ bool IsWriteProtected(const QString& path) {
     return (info.permissions() & writeBits) == 0;
 }
 
-bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+namespace {
+
+// The file a write to path replaces, and its state before.
+struct WriteTarget {
+    QString path;
+    bool exists = false;
+    struct stat old {};
+};
+
+// Finds the file a write to path replaces. False, with error saying why, when it must not
+// be replaced. With askFolder a missing folder is told apart from other failures at once.
+bool findWriteTarget(const QString& path, WriteTarget& target, QString* error,
+                     bool askFolder = true) {
     if (path.isEmpty())
         return fail(error, QStringLiteral("Inget filnamn"));
     // Writing through a symbolic link writes the file it points to, even a missing one.
-    QString target = QFileInfo(path).absoluteFilePath();
-    const QFileInfo link(target);
-    if (link.isSymLink())
-        target = link.exists() ? link.canonicalFilePath() : link.symLinkTarget();
-    const QFileInfo info(target);
-    if (info.isDir())
+    // One look at the file answers the questions below (the system's calls rather than
+    // QFileInfo's, which asks again for each: a copy of many files asks them all).
+    target.path = QFileInfo(path).absoluteFilePath();
+    QByteArray native = nativePath(target.path);
+    target.exists = ::lstat(native.constData(), &target.old) == 0;
+    if (target.exists && S_ISLNK(target.old.st_mode)) {
+        const QFileInfo linked(target.path);
+        target.path = linked.exists() ? linked.canonicalFilePath() : linked.symLinkTarget();
+        native = nativePath(target.path);
+        target.exists = ::stat(native.constData(), &target.old) == 0;
+    }
+    if (target.exists && S_ISDIR(target.old.st_mode))
         return fail(error, QStringLiteral("Sökvägen är en mapp"));
     // Checked by hand: a program run with full rights would otherwise replace a file the
     // user protected on purpose.
-    if (IsWriteProtected(target))
+    if (target.exists && (target.old.st_mode & 0222) == 0)
         return fail(error, QStringLiteral("Filen är skrivskyddad"));
-    if (!info.absoluteDir().exists())
+    struct stat folder {};
+    if (askFolder && !target.exists &&
+        (::stat(nativePath(QFileInfo(target.path).absolutePath()).constData(), &folder) != 0 ||
+         !S_ISDIR(folder.st_mode)))
         return fail(error, QStringLiteral("Mappen finns inte"));
-    const QByteArray native = nativePath(target);
-    struct stat old {};
-    const bool exists = ::stat(native.constData(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode))
+    if (target.exists && !S_ISREG(target.old.st_mode))
         return fail(error, QStringLiteral("Inte en vanlig fil"));
     // A file the user may not write is not replaced either, even where the folder would let
     // him put another file in its place.
-    if (exists && ::access(native.constData(), W_OK) != 0)
+    if (target.exists && ::access(native.constData(), W_OK) != 0)
         return failWithErrno(error, errno);
-    if (!exists || old.st_nlink == 1) {
-        switch (writeBeside(target, bytes, exists ? &old : nullptr, error)) {
+    return true;
+}
+
+// Copies the rest of the source file to the end of the target file, in the kernel where it
+// can; the system's error number, or 0.
+int copyContent(int from, int to) {
+    bool inKernel = true;
+    for (;;) {
+        if (inKernel) {
+            const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+            if (n > 0)
+                continue;
+            if (n == 0)
+                return 0;
+            if (errno == EINTR)
+                continue;
+            // Not offered between these files (another file system, an old kernel): the
+            // bytes go through a buffer instead.
+            if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
+                return errno;
+            inKernel = false;
+        }
+        char buffer[128 * 1024];
+        const ssize_t n = ::read(from, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(to, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w < 0)
+                return errno;
+            if (w == 0)
+                return EIO;
+            done += w;
+        }
+    }
+}
+
+} // namespace
+
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+    WriteTarget target;
+    if (!findWriteTarget(path, target, error))
+        return false;
+    if (!target.exists || target.old.st_nlink == 1) {
+        switch (writeBeside(target.path, bytes, target.exists ? &target.old : nullptr, error)) {
         case Beside::Written:
             return true;
         case Beside::Failed:
             return false;
         case Beside::NotUsable:
-            if (!exists)
+            if (!target.exists)
                 return false;
             break;
         }
     }
-    return writeInPlace(target, bytes, old, error);
+    return writeInPlace(target.path, bytes, target.old, error);
+}
+
+bool CopyFileAtomic(const QString& source, const QString& target, QString* error,
+                    const QByteArray* content, CopyMode mode) {
+    Descriptor from(::open(nativePath(source).constData(), O_RDONLY | O_CLOEXEC));
+    if (!from.valid())
+        return failWithErrno(error, errno);
+    struct stat original {};
+    if (::fstat(from.get(), &original) != 0)
+        return failWithErrno(error, errno);
+    if (!S_ISREG(original.st_mode))
+        return fail(error, QStringLiteral("Inte en vanlig fil"));
+    WriteTarget place;
+    // A missing folder shows when the temporary file is made.
+    if (!findWriteTarget(target, place, error, false))
+        return false;
+    if (place.exists && place.old.st_dev == original.st_dev && place.old.st_ino == original.st_ino)
+        return fail(error, QStringLiteral("Källan och målet är samma fil"));
+    const bool single = mode == CopyMode::Single;
+    TemporaryBeside temporary(place.path, single);
+    if (!temporary.valid())
+        return failWithErrno(error, temporary.errorNumber());
+    const int fd = temporary.fd.get();
+    if (const int written = content ? writeAll(fd, *content) : copyContent(from.get(), fd))
+        return failWithErrno(error, written);
+    // The times last, as writing sets them; the access time goes along with the
+    // modification time, as a copy that keeps times does.
+    const struct timespec times[2] = {original.st_atim, original.st_mtim};
+    if (::fchmod(fd, original.st_mode & 0777) != 0 || ::futimens(fd, times) != 0)
+        return failWithErrno(error, errno);
+    if (const int replaced = temporary.replaceTarget(single))
+        return failWithErrno(error, replaced);
+    return true;
+}
+
+bool IsDiskFull(const QString& error) {
+    return error == FileErrorText(ENOSPC) || error == FileErrorText(EDQUOT);
+}
+
+void RemoveLeftoverTemporaries(const QString& folder) {
+    // The names temporaryPrefix() and randomLetters() make. The folder is read by the system's
+    // own calls, which do not look at each file as QDir does.
+    static const QRegularExpression leftover(
+        QStringLiteral("^\\.([^.]*\\.)?vessilora-[0-9a-f]{8}-[0-9A-Za-z]{%1}$").arg(RandomLetters));
+    const QByteArray native = nativePath(folder);
+    DIR* entries = ::opendir(native.constData());
+    if (!entries)
+        return;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] == '.' && leftover.match(QFile::decodeName(entry->d_name)).hasMatch())
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    }
+    ::closedir(entries);
+}
+
+void FlushFileSystem(const QString& path) {
+    Descriptor fd(::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid() || ::syncfs(fd.get()) != 0)
+        ::sync();
 }
 
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error) {

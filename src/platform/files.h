@@ -53,6 +53,40 @@ public:
     DeferredFileSync& operator=(const DeferredFileSync&) = delete;
 };
 
+// How a copy is made.
+enum class CopyMode {
+    // One file: on the disk before it takes the target's place, and what a killed earlier
+    // copy of the same file left behind is removed first.
+    Single,
+    // One of many (publishing a site): the bytes are left to the system, to be put on the
+    // disk once at the end (FlushFileSystem()), and what killed copies left behind is removed
+    // folder by folder (RemoveLeftoverTemporaries()) rather than file by file. A killed
+    // program still leaves every target either its old self or the whole copy, since a copy
+    // takes the target's place only when it is complete.
+    Bulk,
+};
+
+// Copies a file so that the target is at every moment either its old self or the whole copy:
+// the bytes go to a hidden temporary file beside the target (named as WriteFileAtomic names
+// its temporary files), which is given the source's permission bits (read, write and execute
+// for owner, group and others) and its modification and access times, and then takes the
+// target's place. With content, those bytes are written instead of the source's (a copy
+// converted on its way), still with the source's permission bits and times.
+// - Through a symbolic link the file it points to is replaced.
+// - A write-protected target, one the user may not write, a folder, anything that is not a
+//   plain file, and the source itself are never replaced.
+// False on failure, the target then as it was and error saying why, in Swedish (IsDiskFull()
+// tells a full disk).
+bool CopyFileAtomic(const QString& source, const QString& target, QString* error = nullptr,
+                    const QByteArray* content = nullptr, CopyMode mode = CopyMode::Single);
+// True when the reason a write failed is a full disk (or a used-up disk quota).
+bool IsDiskFull(const QString& error);
+// Removes the hidden temporary files that killed writes and copies left in the folder.
+void RemoveLeftoverTemporaries(const QString& folder);
+// Puts everything written to the file system that holds the path on the disk (after a bulk
+// copy).
+void FlushFileSystem(const QString& path);
+
 // The reason a file operation failed with the system's error number, in Swedish.
 QString FileErrorText(int errorNumber);
 
