@@ -2,8 +2,10 @@
 // (about 100 MB of Swedish text, tags and some PRE blocks in nested folders), side by side:
 //   1. find ... -exec sed -i (GNU sed's own rewrite through a temporary file) with the same pairs,
 //   2. the batch run without windows (batchcore, as the command line runs it),
-//   3. the batch run through the real batch window (offscreen unless a display is given).
-// The three trees must end up byte for byte the same. Peak memory is printed after each step.
+//   3. the batch run through the real batch window (offscreen unless a display is given),
+//   4. the command line, "vessilora batch TREE --subfolders --replace-list FILE --match-case",
+//      its log written to a file.
+// All the trees must end up byte for byte the same. Peak memory is printed after each step.
 //
 //   bench_batch [--pages N] [--keep] [FOLDER]   (default: 10000 pages in a temporary folder)
 
@@ -160,7 +162,9 @@ int main(int argc, char** argv) {
     const QStringList coreTrees = {temporary.path() + QStringLiteral("/core1"),
                                    temporary.path() + QStringLiteral("/core2")};
     const QString windowTree = temporary.path() + QStringLiteral("/window");
-    const QStringList trees = sedTrees + coreTrees + QStringList{windowTree};
+    const QStringList commandTrees = {temporary.path() + QStringLiteral("/command1"),
+                                      temporary.path() + QStringLiteral("/command2")};
+    const QStringList trees = sedTrees + coreTrees + QStringList{windowTree} + commandTrees;
 
     QElapsedTimer timer;
     timer.start();
@@ -226,8 +230,36 @@ int main(int argc, char** argv) {
         syncDisk();
         return coreSeconds;
     };
+    const auto runCommand = [&](const QString& commandTree) {
+        // 4. The command line, the pairs in a file (UTF-8), the log to a file.
+        const QString pairs = temporary.path() + QStringLiteral("/pairs.txt");
+        {
+            QFile file(pairs);
+            if (!file.open(QIODevice::WriteOnly))
+                qFatal("cannot write %s", qPrintable(pairs));
+            for (qsizetype k = 0; k < Searches.size(); ++k)
+                file.write((Searches[k] + u'\t' + Replacements[k] + u'\n').toUtf8());
+        }
+        QProcess command;
+        command.setStandardOutputFile(temporary.path() + QStringLiteral("/command.log"));
+        timer.restart();
+        command.start(QStringLiteral(VESSILORA_EXECUTABLE),
+                      {QStringLiteral("batch"), commandTree, QStringLiteral("--subfolders"),
+                       QStringLiteral("--replace-list"), pairs, QStringLiteral("--match-case")});
+        command.waitForFinished(-1);
+        const double commandSeconds = seconds(timer);
+        rusage child{};
+        getrusage(RUSAGE_CHILDREN, &child);
+        std::printf("command line                    %6.2f s (flush included), exit %d; peak "
+                    "memory of the children %ld MB\n",
+                    commandSeconds, command.exitCode(), child.ru_maxrss / 1024);
+        syncDisk();
+        return commandSeconds;
+    };
     double sedSeconds = runSed(sedTrees[0]);
     double coreSeconds = runCore(coreTrees[0]);
+    double commandSeconds = runCommand(commandTrees[0]);
+    commandSeconds = qMin(commandSeconds, runCommand(commandTrees[1]));
     coreSeconds = qMin(coreSeconds, runCore(coreTrees[1]));
     sedSeconds = qMin(sedSeconds, runSed(sedTrees[1]));
 
@@ -260,11 +292,13 @@ int main(int argc, char** argv) {
     for (const QString& tree : trees)
         hashes.append(QString::fromLatin1(treeHash(tree)));
     const bool same = hashes.count(hashes.front()) == hashes.size();
-    std::printf("trees (sed, sed, run, run, window): %s: %s\n", qPrintable(hashes.join(u' ')),
-                same ? "the same" : "DIFFERENT");
-    std::printf("best times: sed %.2f s, without windows %.2f s, window %.2f s\n"
-                "without windows / sed: %.2f; window / without windows: %.2f\n",
-                sedSeconds, coreSeconds, windowSeconds, coreSeconds / sedSeconds,
-                windowSeconds / coreSeconds);
+    std::printf("trees (sed, sed, run, run, window, command, command): %s: %s\n",
+                qPrintable(hashes.join(u' ')), same ? "the same" : "DIFFERENT");
+    std::printf("best times: sed %.2f s, without windows %.2f s, window %.2f s, command line "
+                "%.2f s\n"
+                "without windows / sed: %.2f; window / without windows: %.2f; command line / "
+                "sed: %.2f\n",
+                sedSeconds, coreSeconds, windowSeconds, commandSeconds, coreSeconds / sedSeconds,
+                windowSeconds / coreSeconds, commandSeconds / sedSeconds);
     return same ? 0 : 1;
 }
