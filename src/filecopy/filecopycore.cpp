@@ -67,14 +67,6 @@ bool isHtmlPage(const QString& name) {
     return lower.endsWith(QLatin1String(".htm")) || lower.endsWith(QLatin1String(".html"));
 }
 
-// A number of the criteria: one or two digits (four for a year).
-std::optional<int> numberPart(const QRegularExpressionMatch& match, int group) {
-    const QString digits = match.captured(group);
-    if (digits.isEmpty())
-        return std::nullopt;
-    return digits.toInt();
-}
-
 } // namespace
 
 QString RefuseCopyFolders(const QString& source, const QString& target) {
@@ -92,11 +84,12 @@ QString RefuseCopyFolders(const QString& source, const QString& target) {
 }
 
 std::optional<QDate> ReadCopyDate(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$"));
     const QRegularExpressionMatch match = form.match(text.trimmed());
     if (!match.hasMatch())
         return std::nullopt;
-    const QDate date(*numberPart(match, 1), *numberPart(match, 2), *numberPart(match, 3));
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(),
+                     match.captured(3).toInt());
     if (!date.isValid())
         return std::nullopt;
     return date;
@@ -104,12 +97,13 @@ std::optional<QDate> ReadCopyDate(const QString& text) {
 
 std::optional<QTime> ReadCopyTime(const QString& text) {
     static const QRegularExpression form(
-        QStringLiteral("^(\\d{1,2})[:.](\\d{1,2})(?:[:.](\\d{1,2}))?$"));
+        QStringLiteral("^([0-9]{1,2})[:.]([0-9]{1,2})(?:[:.]([0-9]{1,2}))?$"));
     const QRegularExpressionMatch match = form.match(text.trimmed());
     if (!match.hasMatch())
         return std::nullopt;
-    const QTime time(*numberPart(match, 1), *numberPart(match, 2),
-                     numberPart(match, 3).value_or(0));
+    // Seconds left out are 0.
+    const QTime time(match.captured(1).toInt(), match.captured(2).toInt(),
+                     match.captured(3).toInt());
     if (!time.isValid())
         return std::nullopt;
     return time;

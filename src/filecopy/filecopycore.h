@@ -13,9 +13,9 @@
 // - a copy keeps its source's modification time and permission bits;
 // - hidden folders and files are not published and links to folders are not followed.
 //
-// The copy works without windows (Qt Core only): the window of the file copy and the
-// command line both drive it, reading its log and counters and cancelling it through the
-// check point called after each file.
+// The copy works without windows (Qt Core only), so it can also run where there is no
+// window system: whoever drives it reads its log and counters and can cancel it at the check
+// point called after each file.
 
 #include "platform/files.h"
 #include "platform/folders.h"
