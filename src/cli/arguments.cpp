@@ -3,6 +3,7 @@
 #include "filecopy/filecopycore.h"
 #include "platform/folders.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
