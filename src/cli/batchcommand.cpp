@@ -191,16 +191,18 @@ int RunBatch(const BatchCommand& command) {
     CancelRequested = false;
 
     const bool findingsFail = command.failOnErrors && !outcome.findings.isEmpty();
-    QString summary = cancelled ? QStringLiteral("Bearbetningen avbröts: ")
-                                : QStringLiteral("Förändringar genomförda: ");
-    const QString counts =
-        files(outcome.files) + QStringLiteral(", ") + QString::number(outcome.changed.size()) +
-        (settings->dryRun ? QStringLiteral(" skulle ändras") : QStringLiteral(" ändrade")) +
-        QStringLiteral(", ") + QString::number(outcome.failures.size()) +
-        QStringLiteral(" misslyckades");
-    if (settings->dryRun)
-        summary = QStringLiteral("Provkörning, ingenting skrevs: ");
-    summary += counts;
+    QString summary = settings->dryRun ? QStringLiteral("Provkörning") : QString();
+    if (cancelled)
+        summary += settings->dryRun ? QStringLiteral(" avbröts, ingenting skrevs: ")
+                                    : QStringLiteral("Bearbetningen avbröts: ");
+    else
+        summary += settings->dryRun ? QStringLiteral(", ingenting skrevs: ")
+                                    : QStringLiteral("Förändringar genomförda: ");
+    summary += files(outcome.files) + QStringLiteral(", ") +
+               QString::number(outcome.changed.size()) +
+               (settings->dryRun ? QStringLiteral(" skulle ändras") : QStringLiteral(" ändrade")) +
+               QStringLiteral(", ") + QString::number(outcome.failures.size()) +
+               QStringLiteral(" misslyckades");
     if (settings->searchReplace)
         summary += QStringLiteral(", ") + replacements(outcome.replacements);
     console.log(summary + QStringLiteral(".\n"));
