@@ -8,6 +8,9 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
+#include <cstdio>
+
 namespace {
 
 QStringList argumentsOf(int argc, char** argv) {
@@ -34,6 +37,9 @@ bool IsCommandLine(int argc, char** argv) {
 }
 
 int RunCommandLine(int argc, char** argv) {
+    // A log read by a pipe that closes early (| head) must not end a run half-way: the
+    // writes fail quietly instead and the run goes on to its end.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Vessilora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VESSILORA_VERSION));
