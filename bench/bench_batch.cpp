@@ -2,8 +2,10 @@
 // (about 100 MB of Swedish text, tags and some PRE blocks in nested folders), side by side:
 //   1. find ... -exec sed -i (GNU sed's own rewrite through a temporary file) with the same pairs,
 //   2. the batch run without windows (batchcore, as the command line runs it),
-//   3. the batch run through the real batch window (offscreen unless a display is given).
-// The three trees must end up byte for byte the same. Peak memory is printed after each step.
+//   3. the batch run through the real batch window (offscreen unless a display is given),
+//   4. the command line, "vessilora batch TREE --subfolders --replace-list FILE --match-case",
+//      its log written to a file.
+// All the trees must end up byte for byte the same. Peak memory is printed after each step.
 //
 //   bench_batch [--pages N] [--keep] [FOLDER]   (default: 10000 pages in a temporary folder)
 
@@ -125,6 +127,17 @@ long peakMegabytes() {
     return usage.ru_maxrss / 1024;
 }
 
+// Processor time (user and system) used so far by this program or by its finished children:
+// on a machine shared with other work it varies far less than the time on the clock.
+double processorSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto toSeconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+}
+
 double seconds(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
@@ -160,7 +173,9 @@ int main(int argc, char** argv) {
     const QStringList coreTrees = {temporary.path() + QStringLiteral("/core1"),
                                    temporary.path() + QStringLiteral("/core2")};
     const QString windowTree = temporary.path() + QStringLiteral("/window");
-    const QStringList trees = sedTrees + coreTrees + QStringList{windowTree};
+    const QStringList commandTrees = {temporary.path() + QStringLiteral("/command1"),
+                                      temporary.path() + QStringLiteral("/command2")};
+    const QStringList trees = sedTrees + coreTrees + QStringList{windowTree} + commandTrees;
 
     QElapsedTimer timer;
     timer.start();
@@ -176,6 +191,10 @@ int main(int argc, char** argv) {
     // The same work takes the file system a different time depending on what it did just
     // before, so sed and the run each go twice, in the order sed, run, run, sed, each on a
     // fresh tree; the better time of each counts.
+    // The least processor time of each way (sed, without windows, command line).
+    double sedProcessor = 1e9;
+    double coreProcessor = 1e9;
+    double commandProcessor = 1e9;
     const auto runSed = [&](const QString& sedTree) {
         // 1. find -exec sed -i, the pairs in one sed call per batch of files.
         // The script holds the Windows-1252 bytes of the pairs, as the pages do.
@@ -194,15 +213,19 @@ int main(int argc, char** argv) {
         QProcessEnvironment cLocale = QProcessEnvironment::systemEnvironment();
         cLocale.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
         sed.setProcessEnvironment(cLocale);
+        const double processorBefore = processorSeconds(RUSAGE_CHILDREN);
         timer.restart();
         sed.start(QStringLiteral("find"), sedArgs);
         sed.waitForFinished(-1);
         const double sedSeconds = seconds(timer);
+        const double processor = processorSeconds(RUSAGE_CHILDREN) - processorBefore;
+        sedProcessor = qMin(sedProcessor, processor);
         timer.restart();
         syncDisk();
         const double sedSync = seconds(timer);
-        std::printf("find -exec sed -i {} +          %6.2f s (then sync %.2f s)\n", sedSeconds,
-                    sedSync);
+        std::printf(
+            "find -exec sed -i {} +          %6.2f s (then sync %.2f s), processor %.2f s\n",
+            sedSeconds, sedSync, processor);
         return sedSeconds;
     };
     const auto runCore = [&](const QString& coreTree) {
@@ -216,18 +239,52 @@ int main(int argc, char** argv) {
         BatchSelection selection;
         selection.root = coreTree;
         selection.subfolders = true;
+        const double processorBefore = processorSeconds(RUSAGE_SELF);
         timer.restart();
         BatchRun run(settings, selection);
         run.run();
         const double coreSeconds = seconds(timer);
-        std::printf("batch run without windows       %6.2f s (flush included), %d files written; "
-                    "peak memory %ld MB\n",
-                    coreSeconds, run.written(), peakMegabytes());
+        const double processor = processorSeconds(RUSAGE_SELF) - processorBefore;
+        coreProcessor = qMin(coreProcessor, processor);
+        std::printf("batch run without windows       %6.2f s (flush included), processor %.2f s, "
+                    "%d files written; peak memory %ld MB\n",
+                    coreSeconds, processor, run.written(), peakMegabytes());
         syncDisk();
         return coreSeconds;
     };
+    const auto runCommand = [&](const QString& commandTree) {
+        // 4. The command line, the pairs in a file (UTF-8), the log to a file.
+        const QString pairs = temporary.path() + QStringLiteral("/pairs.txt");
+        {
+            QFile file(pairs);
+            if (!file.open(QIODevice::WriteOnly))
+                qFatal("cannot write %s", qPrintable(pairs));
+            for (qsizetype k = 0; k < Searches.size(); ++k)
+                file.write((Searches[k] + u'\t' + Replacements[k] + u'\n').toUtf8());
+        }
+        QProcess command;
+        command.setStandardOutputFile(temporary.path() + QStringLiteral("/command.log"));
+        const double processorBefore = processorSeconds(RUSAGE_CHILDREN);
+        timer.restart();
+        command.start(QStringLiteral(VESSILORA_EXECUTABLE),
+                      {QStringLiteral("batch"), commandTree, QStringLiteral("--subfolders"),
+                       QStringLiteral("--replace-list"), pairs, QStringLiteral("--match-case")});
+        command.waitForFinished(-1);
+        const double commandSeconds = seconds(timer);
+        const double processor = processorSeconds(RUSAGE_CHILDREN) - processorBefore;
+        commandProcessor = qMin(commandProcessor, processor);
+        rusage child{};
+        getrusage(RUSAGE_CHILDREN, &child);
+        std::printf("command line                    %6.2f s (flush included), processor %.2f s, "
+                    "exit %d; peak memory of the children %ld MB\n",
+                    commandSeconds, processor, command.exitCode(), child.ru_maxrss / 1024);
+        syncDisk();
+        return commandSeconds;
+    };
     double sedSeconds = runSed(sedTrees[0]);
     double coreSeconds = runCore(coreTrees[0]);
+    double commandSeconds = runCommand(commandTrees[0]);
+    commandSeconds = qMin(commandSeconds, runCommand(commandTrees[1]));
     coreSeconds = qMin(coreSeconds, runCore(coreTrees[1]));
     sedSeconds = qMin(sedSeconds, runSed(sedTrees[1]));
 
@@ -260,11 +317,16 @@ int main(int argc, char** argv) {
     for (const QString& tree : trees)
         hashes.append(QString::fromLatin1(treeHash(tree)));
     const bool same = hashes.count(hashes.front()) == hashes.size();
-    std::printf("trees (sed, sed, run, run, window): %s: %s\n", qPrintable(hashes.join(u' ')),
-                same ? "the same" : "DIFFERENT");
-    std::printf("best times: sed %.2f s, without windows %.2f s, window %.2f s\n"
-                "without windows / sed: %.2f; window / without windows: %.2f\n",
-                sedSeconds, coreSeconds, windowSeconds, coreSeconds / sedSeconds,
-                windowSeconds / coreSeconds);
+    std::printf("trees (sed, sed, run, run, window, command, command): %s: %s\n",
+                qPrintable(hashes.join(u' ')), same ? "the same" : "DIFFERENT");
+    std::printf("best times: sed %.2f s, without windows %.2f s, window %.2f s, command line "
+                "%.2f s\n"
+                "without windows / sed: %.2f; window / without windows: %.2f; command line / "
+                "sed: %.2f\n",
+                sedSeconds, coreSeconds, windowSeconds, commandSeconds, coreSeconds / sedSeconds,
+                windowSeconds / coreSeconds, commandSeconds / sedSeconds);
+    std::printf("least processor time: sed %.2f s, without windows %.2f s, command line %.2f s; "
+                "command line / sed: %.2f\n",
+                sedProcessor, coreProcessor, commandProcessor, commandProcessor / sedProcessor);
     return same ? 0 : 1;
 }

@@ -1,6 +1,8 @@
-// Vessilora: start-up. Registers the tool windows of this build, then hands over to the
-// launcher, which prepares everything the windows share.
+// Vessilora: start-up. With arguments ("batch", "copy", "--help", "--version") the command
+// line runs, without any window system; otherwise the tool windows of this build are
+// registered and the launcher, which prepares everything the windows share, takes over.
 
+#include "cli/commandline.h"
 #include "platform/qtplatform.h"
 #include "registertools.h"
 #include "shell/frmstartup.h"
@@ -8,6 +10,10 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Decided before any window object exists: the command line needs no display.
+    if (IsCommandLine(argc, argv))
+        return RunCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vessilora"));
     QApplication::setApplicationVersion(QStringLiteral(VESSILORA_VERSION));

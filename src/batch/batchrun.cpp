@@ -31,6 +31,18 @@ QString lineBreak(int style) {
     }
 }
 
+// The line (1-based) of a 1-based position; CR LF, a lone CR and a lone LF each end a line.
+int lineOf(const QString& text, int position) {
+    const qsizetype end = qBound(qsizetype(0), qsizetype(position) - 1, text.size());
+    int line = 1;
+    for (qsizetype i = 0; i < end; ++i) {
+        if (text[i] == u'\n' ||
+            (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n')))
+            ++line;
+    }
+    return line;
+}
+
 } // namespace
 
 BatchSettings BatchSettingsFromGlobals(bool searchReplace, bool matchCase, bool convert,
@@ -117,8 +129,11 @@ BatchRun::Outcome BatchRun::run() {
     for (const Folder& folder : m_folders) {
         if (!folder.readable) {
             append(QStringLiteral("Öppnar mapp: ") + folder.path + QStringLiteral("..."), 0);
-            append(QLatin1Char(' ') + Failed, 2);
-            ++m_failed;
+            BatchFileResult result;
+            result.file = folder.path;
+            failFile(result, Failed, 2);
+            if (fileDone)
+                fileDone(result);
             continue;
         }
         if (folderEntered)
@@ -174,6 +189,11 @@ bool BatchRun::makeBackup(const QString& file, const QSet<QString>& planned, QSt
         status = failedBecause(name + QStringLiteral(" är ingen vanlig fil"));
         return false;
     }
+    if (m_settings.dryRun) {
+        m_backupsMade.insert(name);
+        status = QStringLiteral("Provkörning, skulle bli ") + name;
+        return true;
+    }
     QByteArray bytes;
     QString why;
     if (!ReadFileBytes(file, bytes, &why, MaxDocumentBytes)) {
@@ -193,8 +213,24 @@ bool BatchRun::makeBackup(const QString& file, const QSet<QString>& planned, QSt
     return true;
 }
 
+void BatchRun::failFile(BatchFileResult& result, const QString& text, int breaks) {
+    StatusText = Failed;
+    append(QLatin1Char(' ') + text, breaks);
+    result.outcome = BatchFileResult::Outcome::Failed;
+    result.failure = text;
+    ++m_failed;
+}
+
 BatchRun::FileOutcome BatchRun::processFile(const QString& folder, const QString& name) {
-    const QString file = JoinPath(folder, name);
+    BatchFileResult result;
+    result.file = JoinPath(folder, name);
+    const FileOutcome outcome = runPipeline(result.file, result);
+    if (outcome == FileOutcome::Next && fileDone)
+        fileDone(result);
+    return outcome;
+}
+
+BatchRun::FileOutcome BatchRun::runPipeline(const QString& file, BatchFileResult& result) {
     CurrentFile = file;
 
     if (m_settings.backup) {
@@ -202,13 +238,12 @@ BatchRun::FileOutcome BatchRun::processFile(const QString& folder, const QString
         if (processEvents)
             processEvents();
         QString status;
-        const bool made = makeBackup(file, m_plannedInFolder, status);
-        StatusText = made ? Done : Failed;
-        append(QLatin1Char(' ') + status, 1);
-        if (!made) {
-            ++m_failed;
+        if (!makeBackup(file, m_plannedInFolder, status)) {
+            failFile(result, status, 1);
             return FileOutcome::Next;
         }
+        StatusText = Done;
+        append(QLatin1Char(' ') + status, 1);
     }
     if (cancelled())
         return FileOutcome::Cancel;
@@ -217,12 +252,11 @@ BatchRun::FileOutcome BatchRun::processFile(const QString& folder, const QString
     StatusText.clear();
     DocumentRead read = ReadDocument(file, FinalBreak::Keep);
     if (read.outcome != ReadOutcome::Ok) {
-        StatusText = Failed;
-        append(QLatin1Char(' ') + failedBecause(read.outcome == ReadOutcome::TooLarge
-                                                    ? QStringLiteral("Filen är för stor")
-                                                    : read.error),
-               2);
-        ++m_failed;
+        failFile(result,
+                 failedBecause(read.outcome == ReadOutcome::TooLarge
+                                   ? QStringLiteral("Filen är för stor")
+                                   : read.error),
+                 2);
         return FileOutcome::Next;
     }
     append(QLatin1Char(' ') + Done, 1);
@@ -240,7 +274,8 @@ BatchRun::FileOutcome BatchRun::processFile(const QString& folder, const QString
         append(QLatin1Char(' ') + StatusText, 1);
     };
     if (m_settings.searchReplace)
-        step("Söker och ersätter...", [this] { SearchAndReplace(m_pairs); });
+        step("Söker och ersätter...",
+             [this, &result] { SearchAndReplace(m_pairs, &result.replacements); });
     if (cancelled())
         return FileOutcome::Cancel;
     if (m_settings.convert)
@@ -254,10 +289,13 @@ BatchRun::FileOutcome BatchRun::processFile(const QString& folder, const QString
         return FileOutcome::Cancel;
     if (m_settings.lineBreaks && m_settings.compressLines)
         step("Komprimerar rader...", [] { CompressLines(); });
-    const auto check = [&step](const char* text, void (*routine)()) {
-        step(text, [routine] {
+    // A check that finds something leaves its kind in ErrorKind (which it does not clear).
+    const auto check = [&step, &result](const char* text, void (*routine)()) {
+        step(text, [routine, &result] {
             ErrorKind = 0;
             routine();
+            if (ErrorKind != 0)
+                result.findings.append({StatusText, lineOf(WorkText, ErrorStart)});
         });
     };
     if (m_settings.errorSearch && m_settings.checkBrackets)
@@ -277,19 +315,29 @@ BatchRun::FileOutcome BatchRun::processFile(const QString& folder, const QString
     // file again.
     if (m_settings.lineBreaks && !text.isEmpty())
         text += lineBreak(style);
-    QString why;
-    if (text != original) {
-        read.format.endWithLineBreak = false;
-        if (WriteDocument(file, text, read.format, &why))
-            ++m_written;
-        else
-            StatusText = Failed;
-    }
-    if (StatusText.isEmpty()) {
-        append(QLatin1Char(' ') + Done, 2);
+    const bool changed = text != original;
+    if (m_settings.dryRun) {
+        // What the save would meet that can be told without writing: a protected page.
+        if (changed && IsWriteProtected(file)) {
+            failFile(result, failedBecause(QStringLiteral("Filen är skrivskyddad")), 2);
+            return FileOutcome::Next;
+        }
+        append(changed ? QStringLiteral(" Provkörning, skulle ändras")
+                       : QStringLiteral(" Provkörning, oförändrad"),
+               2);
     } else {
-        ++m_failed;
-        append(QLatin1Char(' ') + failedBecause(why), 2);
+        QString why;
+        if (changed) {
+            read.format.endWithLineBreak = false;
+            if (!WriteDocument(file, text, read.format, &why)) {
+                failFile(result, failedBecause(why), 2);
+                return FileOutcome::Next;
+            }
+            ++m_written;
+        }
+        append(QLatin1Char(' ') + Done, 2);
     }
+    if (changed)
+        result.outcome = BatchFileResult::Outcome::Changed;
     return FileOutcome::Next;
 }

@@ -40,6 +40,9 @@ struct BatchSettings {
     bool checkStandardTags = true;
     QStringList searchTexts; // the pairs as typed
     QStringList replaceTexts;
+    // A trial run: every step runs and is logged, but nothing is written (no backup, no
+    // page); the save step tells whether the page would change.
+    bool dryRun = false;
 
     // True when a step that changes or checks the text is on (a backup alone is no work).
     bool hasWork() const { return searchReplace || convert || lineBreaks || errorSearch; }
@@ -78,6 +81,23 @@ QString BackupName(const QString& file, const QString& extension);
 // hold (one with "/" or a NUL character).
 bool IsUsableBackupExtension(const QString& extension);
 
+// A problem a check found in a page: the check's message and the line (1-based, in the text
+// as the run leaves it) where the faulty spot starts.
+struct BatchFinding {
+    QString message;
+    int line = 0;
+};
+
+// What became of one file (or of a folder that could not be read).
+struct BatchFileResult {
+    enum class Outcome { Unchanged, Changed, Failed };
+    QString file;
+    Outcome outcome = Outcome::Unchanged; // Changed: written, or would be in a trial run
+    QString failure;                      // the log's failure text, for Failed
+    qsizetype replacements = 0;           // texts replaced by search and replace
+    QList<BatchFinding> findings;
+};
+
 class BatchRun {
 public:
     BatchRun(BatchSettings settings, BatchSelection selection);
@@ -91,6 +111,9 @@ public:
     std::function<void(const QString& folder)> folderEntered;
     // Files done (processed, skipped or failed) of all the run takes.
     std::function<void(int done, int total)> progress;
+    // Each file gone through (not the one a cancel stopped), and each folder that could not
+    // be read.
+    std::function<void(const BatchFileResult& result)> fileDone;
 
     // Lists the folders and files the run takes (done by run() when not called before): each
     // folder's files are listed before the run starts, so files the run makes (backups) are
@@ -113,7 +136,11 @@ private:
     };
     enum class FileOutcome { Next, Cancel };
     FileOutcome processFile(const QString& folder, const QString& name);
+    // The pipeline of one file, filling in the result.
+    FileOutcome runPipeline(const QString& file, BatchFileResult& result);
     bool makeBackup(const QString& file, const QSet<QString>& planned, QString& status);
+    // Logs a failure (a blank, "Misslyckades" and why) and marks the result failed.
+    void failFile(BatchFileResult& result, const QString& why, int breaks);
     void append(const QString& text, int breaks);
     // Processes window events and tells whether the user cancelled.
     bool cancelledAfterEvents();

@@ -44,7 +44,7 @@ qsizetype PairTable::matchAt(const char16_t* text, qsizetype length, qsizetype a
     return -1;
 }
 
-QString PairTable::apply(const QString& text) const {
+QString PairTable::apply(const QString& text, qsizetype* replacements) const {
     if (m_pairs.isEmpty())
         return text;
     const char16_t* src = reinterpret_cast<const char16_t*>(text.constData());
@@ -52,6 +52,7 @@ QString PairTable::apply(const QString& text) const {
     QString result;
     qsizetype copied = 0; // the text before this position is in the result
     qsizetype i = 0;
+    qsizetype replaced = 0;
     while (i < length) {
         const char16_t c = m_matchCase ? src[i] : UpperChar(src[i]);
         if (!m_firsts.testBit(c)) {
@@ -69,16 +70,19 @@ QString PairTable::apply(const QString& text) const {
         result.append(m_pairs[k].replacement);
         i += m_pairs[k].search.size();
         copied = i;
+        ++replaced;
     }
+    if (replacements)
+        *replacements += replaced;
     if (copied == 0)
         return text;
     result.append(QStringView(src + copied, length - copied));
     return result;
 }
 
-void SearchAndReplace(const PairTable& table) {
+void SearchAndReplace(const PairTable& table, qsizetype* replacements) {
     try {
-        WorkText = table.apply(WorkText);
+        WorkText = table.apply(WorkText, replacements);
         StatusText = QStringLiteral("Klart");
     } catch (const std::bad_alloc&) {
         StatusText = QStringLiteral("Misslyckades");

@@ -26,8 +26,8 @@ public:
     qsizetype size() const { return m_pairs.size(); }
     bool isEmpty() const { return m_pairs.isEmpty(); }
     // The text with every pair applied. When nothing matches, the text itself is returned
-    // (shared, not copied).
-    QString apply(const QString& text) const;
+    // (shared, not copied). With replacements, the number of texts replaced is added to it.
+    QString apply(const QString& text, qsizetype* replacements = nullptr) const;
 
 private:
     struct Pair {
@@ -46,5 +46,6 @@ private:
 // StatusText becomes "Klart", or "Misslyckades" when the result cannot be held in memory
 // (WorkText then stays as it was).
 void SearchAndReplace(bool matchCase);
-// The same with a table built once for many texts.
-void SearchAndReplace(const PairTable& table);
+// The same with a table built once for many texts; with replacements, the number of texts
+// replaced is added to it.
+void SearchAndReplace(const PairTable& table, qsizetype* replacements = nullptr);

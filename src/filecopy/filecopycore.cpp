@@ -120,6 +120,11 @@ void FileCopy::write(const QString& text) {
         log(text);
 }
 
+void FileCopy::fail(const QString& line) {
+    write(line + LogLineBreak);
+    m_failures.append(line);
+}
+
 void FileCopy::cancel() {
     if (m_cancelled)
         return;
@@ -161,12 +166,13 @@ CopyEnd FileCopy::run() {
     DeferredFileSync deferred;
     m_counters = CopyCounters{};
     m_diskFull = false;
+    m_failures.clear();
     const QList<Folder> folders = listFolders();
     for (const Folder& folder : folders) {
         if (m_cancelled)
             break;
         if (!folder.readable) {
-            write(QStringLiteral("Kunde inte öppna katalogen: ") + folder.path + LogLineBreak);
+            fail(QStringLiteral("Kunde inte öppna katalogen: ") + folder.path);
             continue;
         }
         if (!copyFolder(folder))
@@ -198,13 +204,13 @@ bool FileCopy::copyFolder(const Folder& folder) {
     const QString targetFolder =
         relative.isEmpty() ? m_options.target : JoinPath(m_options.target, relative);
     // The target folder is made when missing; one that cannot be made shows in the files.
-    if (!relative.isEmpty())
+    if (!relative.isEmpty() && !m_options.dryRun)
         QDir().mkdir(targetFolder);
-    RemoveLeftoverTemporaries(targetFolder);
+    if (!m_options.dryRun)
+        RemoveLeftoverTemporaries(targetFolder);
     // A target folder that is (through a link) part of the source tree gets nothing.
     if (insideSource(targetFolder)) {
-        write(QStringLiteral("Kan inte kopiera till källkatalogen: ") + targetFolder +
-              LogLineBreak);
+        fail(QStringLiteral("Kan inte kopiera till källkatalogen: ") + targetFolder);
         m_counters.done += int(folder.files.size());
         return true;
     }
@@ -230,8 +236,8 @@ bool FileCopy::copyFile(const QString& source, const QString& target, bool link)
     }
     if (copy) {
         if (link && insideSource(target)) {
-            write(QStringLiteral("Kan inte kopiera: ") + target +
-                  QStringLiteral(" (filen är en länk till källkatalogen)") + LogLineBreak);
+            fail(QStringLiteral("Kan inte kopiera: ") + target +
+                 QStringLiteral(" (filen är en länk till källkatalogen)"));
         } else if (m_options.compress && isHtmlPage(target)) {
             if (!copyPage(source, target))
                 return false;
@@ -256,7 +262,7 @@ bool FileCopy::copyPage(const QString& source, const QString& target) {
         if (!copyOne(source, target, nullptr))
             return false;
         if (m_counters.copied > copiedBefore)
-            write(QStringLiteral("Kunde inte öppna: ") + target + LogLineBreak);
+            fail(QStringLiteral("Kunde inte öppna: ") + target);
         return true;
     }
     // An empty page is copied as it is: nothing to convert and nothing saved.
@@ -273,10 +279,10 @@ bool FileCopy::copyPage(const QString& source, const QString& target) {
             if (!converted->isEmpty())
                 converted->append('\n');
         } else {
-            write(QStringLiteral("Kunde inte komprimera: ") + target + LogLineBreak);
+            fail(QStringLiteral("Kunde inte komprimera: ") + target);
         }
     } catch (const std::bad_alloc&) {
-        write(QStringLiteral("Kunde inte öppna: ") + target + LogLineBreak);
+        fail(QStringLiteral("Kunde inte öppna: ") + target);
     }
     WorkText.clear();
     // A page that could not be converted is still published, as it is.
@@ -294,12 +300,23 @@ bool FileCopy::copyPage(const QString& source, const QString& target) {
 
 bool FileCopy::copyOne(const QString& source, const QString& target, const QByteArray* content) {
     QString why;
+    if (m_options.dryRun) {
+        // What the copy would meet that can be told without writing: a protected target.
+        if (IsWriteProtected(target)) {
+            fail(QStringLiteral("Kan inte kopiera: ") + target +
+                 QStringLiteral(" (Filen är skrivskyddad)"));
+            return true;
+        }
+        write(QStringLiteral("Skulle kopieras: ") + target + LogLineBreak);
+        ++m_counters.copied;
+        return true;
+    }
     if (CopyFileAtomic(source, target, &why, content)) {
         ++m_counters.copied;
         return true;
     }
-    write(QStringLiteral("Kan inte kopiera: ") + target + QStringLiteral(" (") + why +
-          QStringLiteral(")") + LogLineBreak);
+    fail(QStringLiteral("Kan inte kopiera: ") + target + QStringLiteral(" (") + why +
+         QStringLiteral(")"));
     if (!IsDiskFull(why))
         return true;
     write(QStringLiteral("Enheten är full."));

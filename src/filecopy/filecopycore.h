@@ -53,6 +53,9 @@ struct CopyOptions {
     // ends, while the check point keeps being called (so a window stays painted on a slow
     // disk).
     bool flushAtEnd = true;
+    // A trial run: nothing is written and no folder made; each file that would be copied is
+    // logged ("Skulle kopieras: " and the target) and counted as the copy would count it.
+    bool dryRun = false;
 };
 
 struct CopyCounters {
@@ -83,6 +86,9 @@ public:
     void cancel();
     bool cancelled() const { return m_cancelled; }
     const CopyCounters& counters() const { return m_counters; }
+    // The log lines of the files and folders that failed (not copied, or copied but not
+    // compressed), without their line breaks.
+    const QStringList& failures() const { return m_failures; }
 
 private:
     struct Folder {
@@ -101,6 +107,8 @@ private:
     // Copies the source, or writes content as its copy; false when the copy must end.
     bool copyOne(const QString& source, const QString& target, const QByteArray* content);
     void write(const QString& text);
+    // Logs a failure line and keeps it in failures().
+    void fail(const QString& line);
     bool insideSource(const QString& path) const;
     // Flushes the target disk (the folders written to) while calling the check point.
     void flushTarget(const QStringList& folders);
@@ -110,4 +118,5 @@ private:
     CopyCounters m_counters;
     bool m_cancelled = false;
     bool m_diskFull = false;
+    QStringList m_failures;
 };
