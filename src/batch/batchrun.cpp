@@ -138,6 +138,8 @@ BatchRun::Outcome BatchRun::run() {
         }
         if (folderEntered)
             folderEntered(folder.path);
+        if (!m_settings.dryRun)
+            RemoveLeftoverTemporaries(folder.path);
         m_plannedInFolder.clear();
         for (const QString& name : folder.files)
             m_plannedInFolder.insert(JoinPath(folder.path, name));

@@ -203,7 +203,10 @@ enum class Beside { Written, Failed, NotUsable };
 // is not used when it cannot keep them.
 Beside writeBeside(const QString& target, const QByteArray& bytes, const struct stat* old,
                    QString* error) {
-    TemporaryBeside temporary(target);
+    // In a run of many files the leftovers of killed writes are removed folder by folder
+    // (RemoveLeftoverTemporaries), not by reading the folder again for every file.
+    const bool deferred = deferFlush(QFileInfo(target).absolutePath());
+    TemporaryBeside temporary(target, !deferred);
     if (!temporary.valid()) {
         failWithErrno(error, temporary.errorNumber());
         return Beside::NotUsable;
@@ -227,7 +230,6 @@ Beside writeBeside(const QString& target, const QByteArray& bytes, const struct 
     }
     if (const int written = writeAll(fd, bytes))
         return giveUp(written, Beside::Failed);
-    const bool deferred = deferFlush(QFileInfo(target).absolutePath());
     if (const int replaced = temporary.replaceTarget(!deferred))
         return giveUp(replaced, Beside::Failed);
     return Beside::Written;

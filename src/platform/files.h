@@ -41,7 +41,9 @@ bool WriteTextFileAtomic(const QString& path, const QString& text, QString* erro
 
 // Many files written in a row (a batch run over a whole site, publishing a site): while an
 // object of this class lives, WriteFileAtomic and CopyFileAtomic on this thread do not wait
-// for each new file and its folder to reach the disk before going on; when the object ends,
+// for each new file and its folder to reach the disk before going on, nor look for what killed
+// writes of each file left behind (the caller removes that folder by folder with
+// RemoveLeftoverTemporaries()); when the object ends,
 // the file systems written to are flushed once (syncfs). A killed program still leaves every
 // file whole or untouched, because each file still takes its target's place by one rename only
 // once it is complete; only a power failure during the run may lose the last files written, as
@@ -68,9 +70,7 @@ public:
 // - Through a symbolic link the file it points to is replaced.
 // - A write-protected target, one the user may not write, a folder, anything that is not a
 //   plain file, and the source itself are never replaced.
-// - While a DeferredFileSync lives, the copy is left to the system to put on the disk, and
-//   what killed copies left behind is not looked for file by file: the caller removes it
-//   folder by folder (RemoveLeftoverTemporaries()).
+// - While a DeferredFileSync lives, the copy is left to the system to put on the disk.
 // False on failure, the target then as it was and error saying why, in Swedish (IsDiskFull()
 // tells a full disk).
 bool CopyFileAtomic(const QString& source, const QString& target, QString* error = nullptr,

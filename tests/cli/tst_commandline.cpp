@@ -438,7 +438,9 @@ void tst_commandline::interruptStopsTheRun() {
     process.start(QStringLiteral(VESSILORA_EXECUTABLE),
                   expand(QStringLiteral("batch SITE/stor --subfolders --replace-list PAIRS")));
     QVERIFY(process.waitForReadyRead(60000)); // the log is under way
-    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    const qint64 pid = process.processId();   // 0 once finished: kill(0) would hit the group
+    QVERIFY(pid > 0);
+    ::kill(static_cast<pid_t>(pid), SIGINT);
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 130);
