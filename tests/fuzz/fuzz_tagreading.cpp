@@ -26,6 +26,8 @@ namespace {
 // The tags of a page checked one by one, and the carets located, at most.
 constexpr int CheckedTags = 48;
 constexpr int CheckedCarets = 64;
+// The attribute names of a tag looked for, at most.
+constexpr qsizetype CheckedNames = 12;
 
 bool isSeparator(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
@@ -81,8 +83,9 @@ qsizetype plainTagEnd(const QString& text, qsizetype lt) {
 
 // True when the attribute, put into another tag, cannot run into what follows it nor be
 // read otherwise: it has a name, any quote of its value closes, no ">" stands outside that
-// quote (a tag text the editor finds has none), and a bare name does not end in "/" (it
-// would read as the XHTML close when it comes last).
+// quote (a tag text the editor finds has none), a bare name does not end in "/" (it would
+// read as the XHTML close when it comes last), and an "=" has a value after it (blanks may
+// follow an "=", so "x=" takes what comes next as its value; a tag holds it only last).
 bool wholeAttribute(const TagAttribute& a) {
     if (a.name.isEmpty() || a.name.contains(u'>'))
         return false;
@@ -91,7 +94,7 @@ bool wholeAttribute(const TagAttribute& a) {
     const qsizetype value = skipSeparators(a.text, a.text.indexOf(u'=') + 1);
     if (value < a.text.size() && isQuote(a.text[value]))
         return a.text.size() == value + a.value.size() + 2;
-    return !a.value.contains(u'>');
+    return !a.value.isEmpty() && !a.value.contains(u'>');
 }
 
 // An attribute as written: its name, then (for a value) blanks, "=", blanks and the value,
@@ -155,8 +158,9 @@ void checkTagText(const QString& tagText, const QString& wanted) {
                    .arg(parts.xhtmlClose));
 
     // GetTagAttribute reads what ReadTag reads; IsTagNamed follows its rule.
+    // (The names of the first few attributes: a page taken for a tag text has hundreds.)
     QStringList names = {wanted, parts.name};
-    for (const TagAttribute& a : parts.attributes)
+    for (const TagAttribute& a : parts.attributes.mid(0, CheckedNames))
         names.append(a.name);
     if (!parts.attributes.isEmpty())
         names.append(parts.name + u' ' + parts.attributes[0].name);
