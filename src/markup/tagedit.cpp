@@ -558,12 +558,16 @@ QString AddKeptAttributes(const QString& markup, const QList<TagAttribute>& kept
             insert += u' ' + a.text;
     if (xhtmlClose && !written.xhtmlClose)
         insert += QStringLiteral(" /");
-    // Before the tag's own closing "/", if the dialog wrote one.
+    // Before the tag's own closing "/", if the dialog wrote one, and the blanks in front of
+    // it; without such a blank one goes between, or an unquoted value would take in the "/".
     qsizetype at = gt;
     if (written.xhtmlClose) {
-        at = markup.lastIndexOf(u'/', gt);
+        const qsizetype slash = markup.lastIndexOf(u'/', gt);
+        at = slash;
         while (at > lt && markup[at - 1] == u' ')
             --at;
+        if (at == slash && !insert.isEmpty())
+            insert += u' ';
     }
     QString result = markup;
     return result.insert(at, insert);

@@ -101,5 +101,7 @@ TagEdit TagEditFor(QStringView tagText);
 // The markup a dialog wrote, with the kept attributes put into its first tag: after the
 // attributes the dialog wrote, each after one blank, leaving out a kept attribute whose name
 // (letter case ignored) the new tag already has; then " /" when xhtmlClose is set and the new
-// tag does not already end in "/". Markup without a tag comes back as it is.
+// tag does not already end in "/". When the new tag ends in "/", they go before it and the
+// blanks in front of it, with a blank of their own before a "/" that has none ("<BR/>" and
+// id=x give "<BR id=x />"). Markup without a tag comes back as it is.
 QString AddKeptAttributes(const QString& markup, const QList<TagAttribute>& kept, bool xhtmlClose);

@@ -174,6 +174,7 @@ public:
 
     bool valid() const { return fd.valid(); }
     int errorNumber() const { return m_error; }
+    const QString& folder() const { return m_folder; }
     // Closes the file (first putting it on the disk when flush is set) and lets it take the
     // target's place; the system's error number, or 0 (the file is then no longer removed).
     int replaceTarget(bool flush) {

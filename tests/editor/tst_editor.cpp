@@ -3,6 +3,7 @@
 
 #include "editor/frmeditor.h"
 #include "editor/frmfind.h"
+#include "markup/document.h"
 #include "markup/globals.h"
 #include "platform/files.h"
 #include "shell/frmpref.h"
@@ -342,7 +343,7 @@ void tst_editor::fileThatCannotBeOpened() {
     const QString path = doc(QStringLiteral("x.htm"));
     if (tooLarge) {
         QFile file(path); // sparse: no disk space is used
-        QVERIFY(file.resize(qint64(TextArea::MaxLength) + 1));
+        QVERIFY(file.resize(MaxDocumentBytes + 1));
     } else {
         QVERIFY(QFile::remove(path));
     }
@@ -354,6 +355,8 @@ void tst_editor::fileThatCannotBeOpened() {
     QVERIFY(CurrentFile.isEmpty());
     QVERIFY(!DocumentChanged);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Vessilora - Editor"));
+    if (tooLarge) // the file is left as it was
+        QCOMPARE(QFileInfo(path).size(), MaxDocumentBytes + 1);
 }
 
 void tst_editor::failedSaveLeavesTheFileAndTheFlag() {

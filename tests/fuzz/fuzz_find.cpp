@@ -4,9 +4,10 @@
 //     leave every other character as it was, and a text (without backslashes) written with
 //     "\n" and "\t" for its CR LF and tabs expands back to the text;
 //   - the find reports a place inside the text, at or after the start, where the search text
-//     stands, with no earlier place; ignoring case it finds what it finds in the texts in
-//     small letters; successive searches move forward;
-//   - searching for a search text of one line takes time linear in the length of the text.
+//     stands, with no earlier place; ignoring case (capitals compared) it finds what it finds
+//     in the texts in capitals; successive searches move forward;
+//   - searching takes time linear in the lengths of the text and the search text, also for a
+//     search text as long as half the text that repeats itself ("aaa...ab" in "aaa...a").
 
 #include "fuzzsupport.h"
 
@@ -15,9 +16,6 @@
 #include "platform/textrules.h"
 
 namespace {
-
-// A search text as long as a user types into the one-line field, at most.
-constexpr qsizetype TypedLength = 64;
 
 QString others(const QString& text) {
     QString kept;
@@ -49,7 +47,7 @@ bool matchesAt(const QString& text, const QString& pattern, qsizetype at, bool m
     for (qsizetype k = 0; k < pattern.size(); ++k) {
         const QChar a = text[at + k];
         const QChar b = pattern[k];
-        if (matchCase ? a != b : a.toLower() != b.toLower())
+        if (matchCase ? a != b : UpperChar(a.unicode()) != UpperChar(b.unicode()))
             return false;
     }
     return true;
@@ -80,10 +78,10 @@ void checkFind(const QString& text, const QString& pattern, qsizetype from, bool
                            .arg(found)
                            .arg(from));
     if (!matchCase)
-        FUZZ_CHECK(found == FindInText(LowerChars(text), LowerChars(pattern), from, true),
-                   QStringLiteral("ignoring case found %1, in small letters %2")
+        FUZZ_CHECK(found == FindInText(UpperChars(text), UpperChars(pattern), from, true),
+                   QStringLiteral("ignoring case found %1, in capitals %2")
                        .arg(found)
-                       .arg(FindInText(LowerChars(text), LowerChars(pattern), from, true)));
+                       .arg(FindInText(UpperChars(text), UpperChars(pattern), from, true)));
 }
 
 // Find-next from the start to the end of the text: every search starts after the last place
@@ -121,13 +119,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (WantsScaling(data, size)) {
         const QString big = Repeated(text, ScaledSize);
-        // A search text that is not found, so the whole text is searched.
-        const QString absent = pattern.left(TypedLength - 1) + QChar(0xFFFF);
+        // Search texts that are not found, so the whole text is searched: the one typed, and
+        // half the text with a character after it that the text lacks (a naive search
+        // compares almost all of it at every place of the first half).
+        const QString absent = pattern + QChar(0xFFFF);
+        const QString half = big.left(big.size() / 2) + QChar(0xFFFF);
+        const QString halfFound = big.mid(big.size() / 4, big.size() / 2);
         for (const bool matchCase : {true, false}) {
-            CheckLinearTime("finding", big.size(), [&] { FindInText(big, absent, 0, matchCase); });
-            if (!pattern.isEmpty() && pattern.size() <= TypedLength)
-                CheckLinearTime("finding every place", big.size(),
-                                [&] { findAll(big, pattern, matchCase); });
+            for (const QString* search : {&absent, &half})
+                CheckLinearTime("finding", big.size() + search->size(),
+                                [&] { FindInText(big, *search, 0, matchCase); });
+            CheckLinearTime("finding every place", big.size(), [&] {
+                if (!pattern.isEmpty())
+                    findAll(big, pattern, matchCase);
+                findAll(big, halfFound, matchCase);
+            });
         }
     }
     return 0;
