@@ -227,7 +227,7 @@ Beside writeBeside(const QString& target, const QByteArray& bytes, const struct 
     }
     if (const int written = writeAll(fd, bytes))
         return giveUp(written, Beside::Failed);
-    const bool deferred = deferFlush(info.absolutePath());
+    const bool deferred = deferFlush(QFileInfo(target).absolutePath());
     if (const int replaced = temporary.replaceTarget(!deferred))
         return giveUp(replaced, Beside::Failed);
     return Beside::Written;
