@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int Folders = 6;
@@ -32,8 +34,8 @@ QByteArray newPage(int n) {
 BatchSettings childSettings() {
     BatchSettings settings;
     settings.searchReplace = true;
-    settings.searchTexts = {QStringLiteral("a")};
-    settings.replaceTexts = {QStringLiteral("x")};
+    settings.searchTexts = {u"a"_s};
+    settings.replaceTexts = {u"x"_s};
     settings.backup = true;
     return settings;
 }
@@ -65,17 +67,17 @@ void tst_batchkill::killedRunLeavesEveryFileWhole() {
         QTemporaryDir dir;
         int n = 0;
         for (int f = 0; f < Folders; ++f) {
-            const QString folder = dir.path() + QStringLiteral("/mapp%1").arg(f);
+            const QString folder = dir.path() + u"/mapp%1"_s.arg(f);
             QDir().mkpath(folder);
             for (int i = 0; i < FilesPerFolder; ++i, ++n) {
-                QFile page(folder + QStringLiteral("/sida%1.htm").arg(i));
+                QFile page(folder + u"/sida%1.htm"_s.arg(i));
                 QVERIFY(page.open(QIODevice::WriteOnly));
                 page.write(oldPage(n));
             }
         }
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VESSILORA_BATCH_CHILD"), dir.path());
+        environment.insert(u"VESSILORA_BATCH_CHILD"_s, dir.path());
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForStarted());
@@ -89,12 +91,12 @@ void tst_batchkill::killedRunLeavesEveryFileWhole() {
         n = 0;
         for (int f = 0; f < Folders; ++f) {
             for (int i = 0; i < FilesPerFolder; ++i, ++n) {
-                const QString page = dir.path() + QStringLiteral("/mapp%1/sida%2.").arg(f).arg(i);
-                const QByteArray now = readAll(page + QStringLiteral("htm"));
+                const QString page = dir.path() + u"/mapp%1/sida%2."_s.arg(f).arg(i);
+                const QByteArray now = readAll(page + u"htm"_s);
                 QVERIFY2(now == oldPage(n) || now == newPage(n), qPrintable(page));
                 changed += now == newPage(n);
                 // A backup that exists is whole; a changed page always has one.
-                const QString backup = page + QStringLiteral("BAK");
+                const QString backup = page + u"BAK"_s;
                 if (QFile::exists(backup) || now == newPage(n))
                     QCOMPARE(readAll(backup), oldPage(n));
             }

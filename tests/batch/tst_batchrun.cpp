@@ -11,32 +11,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-// A folder tree on disk for one test.
-class Tree {
-public:
-    Tree() { root = QDir(dir.path()).canonicalPath(); }
-    QString path(const QString& relative) const { return root + QLatin1Char('/') + relative; }
-    void write(const QString& relative, const QByteArray& bytes) const {
-        const QString file = path(relative);
-        QDir().mkpath(QFileInfo(file).path());
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
-    QByteArray read(const QString& relative) const {
-        QFile in(path(relative));
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<saknas>");
-    }
-    QTemporaryDir dir;
-    QString root;
-};
+namespace {
 
 struct RunResult {
     QString log;
@@ -50,7 +31,7 @@ RunResult runBatch(const BatchSettings& settings, const BatchSelection& selectio
     CancelRequested = false;
     BatchRun run(settings, selection);
     run.appendStatus = [&](const QString& text, int breaks) {
-        result.log += text + QStringLiteral("\r\n").repeated(breaks);
+        result.log += text + u"\r\n"_s.repeated(breaks);
     };
     run.folderEntered = [&](const QString& folder) { result.folders.append(folder); };
     result.outcome = run.run();
@@ -87,7 +68,6 @@ private slots:
     void startChecks_data();
     void startChecks();
     void walkOrder();
-    void logOfOneFile();
     void onlyChangedFilesAreWritten_data();
     void onlyChangedFilesAreWritten();
     void eachFileKeepsItsEncoding();
@@ -140,7 +120,7 @@ void tst_batchrun::searchAndReplace() {
     StatusText.clear();
     ::SearchAndReplace(matchCase);
     QCOMPARE(WorkText, expected);
-    QCOMPARE(StatusText, QStringLiteral("Klart"));
+    QCOMPARE(StatusText, u"Klart"_s);
     // The stored list is never changed by the run.
     QCOMPARE(SearchTexts, searches);
     PairCount = 0;
@@ -150,21 +130,15 @@ void tst_batchrun::backupNames_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("backup");
-    QTest::newRow("no dot") << "/web/index"
-                            << "BAK"
-                            << "/web/index.BAK";
-    QTest::newRow("dot only in the folder") << "/my.site/index"
-                                            << "BAK"
-                                            << "/my.site/index.BAK";
-    QTest::newRow("name kept as it is") << "/Web/Index.HTM"
-                                        << "BAK"
-                                        << "/Web/Index.BAK";
-    QTest::newRow("last dot") << "/a/b.tar.gz"
-                              << "old"
-                              << "/a/b.tar.old";
-    QTest::newRow("at the root") << "/index.htm"
-                                 << "BAK"
-                                 << "/index.BAK";
+    const auto row = [](const char* name, const char* file, const char* extension,
+                        const char* backup) {
+        QTest::newRow(name) << QString(file) << QString(extension) << QString(backup);
+    };
+    row("no dot", "/web/index", "BAK", "/web/index.BAK");
+    row("dot only in the folder", "/my.site/index", "BAK", "/my.site/index.BAK");
+    row("name kept as it is", "/Web/Index.HTM", "BAK", "/Web/Index.BAK");
+    row("last dot", "/a/b.tar.gz", "old", "/a/b.tar.old");
+    row("at the root", "/index.htm", "BAK", "/index.BAK");
 }
 
 void tst_batchrun::backupNames() {
@@ -182,8 +156,8 @@ void tst_batchrun::startChecks_data() {
     QTest::addColumn<int>("chosen");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("message");
-    const QString choose = QStringLiteral("Välj vilka/vilken fil du vill ändra på.");
-    const QString nothing = QStringLiteral("Det finns ingenting att göra.");
+    const QString choose = u"Välj vilka/vilken fil du vill ändra på."_s;
+    const QString nothing = u"Det finns ingenting att göra."_s;
     QTest::newRow("empty list") << "c" << 0 << false << 0 << 0 << "BAK" << choose;
     QTest::newRow("no file chosen") << "c" << 0 << false << 3 << 0 << "BAK" << choose;
     QTest::newRow("subfolders need no choice") << "c" << 0 << true << 0 << 0 << "BAK"
@@ -208,7 +182,7 @@ void tst_batchrun::startChecks() {
     QFETCH(QString, extension);
     QFETCH(QString, message);
     PairCount = pairs;
-    SearchTexts = ReplaceTexts = QStringList(pairs, QStringLiteral("x"));
+    SearchTexts = ReplaceTexts = QStringList(pairs, u"x"_s);
     const BatchSettings settings =
         BatchSettingsFromGlobals(steps.contains(u's'), false, steps.contains(u'c'),
                                  steps.contains(u'l'), steps.contains(u'e'), true, extension);
@@ -218,44 +192,24 @@ void tst_batchrun::startChecks() {
 }
 
 void tst_batchrun::walkOrder() {
-    Tree tree;
+    TestTree tree;
     for (const char* file :
          {"a.htm", "B/b.htm", "A/a.htm", "A/A1/x.htm", "A/A2/y.html", ".git/g.htm", "A/skip.txt"})
         tree.write(QString::fromLatin1(file), "x");
-    QVERIFY(QFile::link(tree.path("A"), tree.path("link")));
+    QVERIFY(QFile::link(tree.file("A"), tree.file("link")));
     BatchSettings settings;
     settings.backup = false;
     settings.errorSearch = true;
     settings.checkBrackets = settings.checkQuotes = settings.checkStandardTags = false;
     BatchSelection selection;
-    selection.root = tree.root;
+    selection.root = tree.path();
     selection.subfolders = true;
     const RunResult result = runBatch(settings, selection);
     QStringList relative;
     for (const QString& folder : result.folders)
-        relative.append(QDir(tree.root).relativeFilePath(folder));
+        relative.append(QDir(tree.path()).relativeFilePath(folder));
     QCOMPARE(relative, QStringList({".", "B", "A", "A/A2", "A/A1"}));
-    QCOMPARE(result.log.count(QStringLiteral("Öppnar: ")), 5);
-}
-
-void tst_batchrun::logOfOneFile() {
-    Tree tree;
-    tree.write("index.htm", "<p>Hej p\xe5 dig</p>");
-    BatchSettings settings = searchOnly({"Hej"}, {"Hallå"});
-    settings.backup = true;
-    settings.convert = true;
-    const RunResult result = runBatch(settings, filesIn(tree.root, {"index.htm"}));
-    const QString file = tree.path("index.htm");
-    const QStringList expected = {"Gör backup... Klart (" + tree.path("index.BAK") + ")",
-                                  "Öppnar: " + file + "... Klart",
-                                  "Söker och ersätter... Klart",
-                                  "Konverterar... Klart",
-                                  "Sparar... Klart",
-                                  "",
-                                  ""};
-    QCOMPARE(result.log.split(QStringLiteral("\r\n")), expected);
-    QCOMPARE(tree.read("index.htm"), QByteArray("<p>Hall&aring; p&aring; dig</p>"));
-    QCOMPARE(tree.read("index.BAK"), QByteArray("<p>Hej p\xe5 dig</p>"));
+    QCOMPARE(result.log.count(u"Öppnar: "_s), 5);
 }
 
 void tst_batchrun::onlyChangedFilesAreWritten_data() {
@@ -277,34 +231,29 @@ void tst_batchrun::onlyChangedFilesAreWritten() {
     QFETCH(QByteArray, before);
     QFETCH(int, style);
     QFETCH(QByteArray, after);
-    Tree tree;
-    tree.write("a.htm", before);
+    TestTree tree;
     const QDateTime old = QDateTime::currentDateTime().addDays(-3);
-    {
-        QFile file(tree.path("a.htm"));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
-    }
+    WriteFile(tree.file("a.htm"), before, old);
     BatchSettings settings;
     settings.backup = false;
     settings.errorSearch = style == 0;
     settings.lineBreaks = style != 0;
     settings.lineBreakStyle = qMax(style, 1);
-    const RunResult result = runBatch(settings, filesIn(tree.root, {"a.htm"}));
+    const RunResult result = runBatch(settings, filesIn(tree.path(), {"a.htm"}));
     QCOMPARE(tree.read("a.htm"), after);
     const bool changed = before != after;
     QCOMPARE(result.written, changed ? 1 : 0);
     if (!changed)
-        QCOMPARE(QFileInfo(tree.path("a.htm")).lastModified(), old);
-    QVERIFY(result.log.contains(QStringLiteral("Sparar... Klart\r\n\r\n")));
+        QCOMPARE(QFileInfo(tree.file("a.htm")).lastModified(), old);
+    QVERIFY(result.log.contains(u"Sparar... Klart\r\n\r\n"_s));
 }
 
 void tst_batchrun::eachFileKeepsItsEncoding() {
-    Tree tree;
+    TestTree tree;
     tree.write("ansi.htm", "<p>s\xe5g</p>\r\n");
     tree.write("utf8.htm", "<p>s\xc3\xa5g \xe2\x86\x92</p>\r\n");
     const RunResult result =
-        runBatch(searchOnly({"såg"}, {"sög"}), filesIn(tree.root, {"ansi.htm", "utf8.htm"}));
+        runBatch(searchOnly({"såg"}, {"sög"}), filesIn(tree.path(), {"ansi.htm", "utf8.htm"}));
     QCOMPARE(result.written, 2);
     QCOMPARE(tree.read("ansi.htm"), QByteArray("<p>s\xf6g</p>\r\n"));
     QCOMPARE(tree.read("utf8.htm"), QByteArray("<p>s\xc3\xb6g \xe2\x86\x92</p>\r\n"));
@@ -327,14 +276,14 @@ void tst_batchrun::backupsNeverReplaceAPage() {
     QFETCH(QStringList, files);
     QFETCH(QString, extension);
     QFETCH(QStringList, refused);
-    Tree tree;
+    TestTree tree;
     for (const QString& file : files)
         tree.write(file, file.toLatin1());
     BatchSettings settings = searchOnly({"."}, {"!"});
     settings.backup = true;
     settings.backupExtension = extension;
-    const RunResult result = runBatch(settings, filesIn(tree.root, files));
-    QCOMPARE(result.log.count(QStringLiteral("Gör backup... Misslyckades")), refused.size());
+    const RunResult result = runBatch(settings, filesIn(tree.path(), files));
+    QCOMPARE(result.log.count(u"Gör backup... Misslyckades"_s), refused.size());
     for (const QString& file : files) {
         const QByteArray now = tree.read(file);
         if (refused.contains(file)) {
@@ -348,28 +297,28 @@ void tst_batchrun::backupsNeverReplaceAPage() {
 
 void tst_batchrun::unreadablePages() {
     // A page that cannot be read or written is logged and left as it was; the run goes on.
-    Tree tree;
+    TestTree tree;
     tree.write("a.htm", "x");
     tree.write("c.htm", "x");
-    ::chmod(QFile::encodeName(tree.root).constData(), 0777);
-    ::chmod(QFile::encodeName(tree.path("c.htm")).constData(), 0);
+    ::chmod(QFile::encodeName(tree.path()).constData(), 0777);
+    ::chmod(QFile::encodeName(tree.file("c.htm")).constData(), 0);
     RunResult result;
     {
         OrdinaryUser user;
-        result = runBatch(searchOnly({"x"}, {"y"}), filesIn(tree.root, {"a.htm", "c.htm"}));
+        result = runBatch(searchOnly({"x"}, {"y"}), filesIn(tree.path(), {"a.htm", "c.htm"}));
     }
     QVERIFY(result.log.contains("Sparar... Misslyckades (Åtkomst nekad)\r\n\r\n"));
-    QVERIFY(result.log.endsWith("Öppnar: " + tree.path("c.htm") +
+    QVERIFY(result.log.endsWith("Öppnar: " + tree.file("c.htm") +
                                 "... Misslyckades (Åtkomst nekad)\r\n\r\n"));
     QCOMPARE(tree.read("a.htm"), QByteArray("x"));
 }
 
 void tst_batchrun::cancelLeavesTheFileUnwritten() {
-    Tree tree;
+    TestTree tree;
     tree.write("a.htm", "x");
     tree.write("b.htm", "x");
     CancelRequested = false;
-    BatchRun run(searchOnly({"x"}, {"y"}), filesIn(tree.root, {"a.htm", "b.htm"}));
+    BatchRun run(searchOnly({"x"}, {"y"}), filesIn(tree.path(), {"a.htm", "b.htm"}));
     int points = 0;
     // Cancelled at the second point of the second file: after reading, before its steps.
     run.processEvents = [&] {

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_pagedialogs : public QObject {
     Q_OBJECT
 private slots:
@@ -40,9 +42,7 @@ private slots:
     void timeDialogEndings();
 
 private:
-    frmInBody& openBody() {
-        return *static_cast<frmInBody*>(fixture->open(QStringLiteral("mnuInBack")));
-    }
+    frmInBody& openBody() { return *static_cast<frmInBody*>(fixture->open(u"mnuInBack"_s)); }
     std::unique_ptr<DialogFixture> fixture;
 };
 
@@ -181,14 +181,14 @@ void tst_pagedialogs::colourDroppedOnThePreview() {
     const QList<QPair<QWidget*, QComboBox*>> targets = {{body.imgBackColor, body.cmbBackColor},
                                                         {body.lblTestVlink, body.cmbVlink}};
     QMimeData mime;
-    mime.setData(QStringLiteral("application/x-vessilora-colour"), QByteArray("#336699"));
+    mime.setData(u"application/x-vessilora-colour"_s, QByteArray("#336699"));
     for (const auto& [target, field] : targets) {
         QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(target, &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(target, &drop);
-        QCOMPARE(field->currentText(), QStringLiteral("#336699"));
+        QCOMPARE(field->currentText(), u"#336699"_s);
     }
 }
 
@@ -204,7 +204,7 @@ void tst_pagedialogs::timeEntries() {
     QCOMPARE(TimeEntries(QDateTime(QDate(2001, 3, 3), QTime(9, 5, 7))), morning);
     const QStringList afternoon = TimeEntries(QDateTime(QDate(2001, 12, 24), QTime(14, 5)));
     QCOMPARE(afternoon.size(), 17);
-    QCOMPARE(afternoon[6], QStringLiteral("24-dec.-01"));
+    QCOMPARE(afternoon[6], u"24-dec.-01"_s);
     QCOMPARE(afternoon.mid(14), QStringList({"14:05 dec.-01", "14:05", "12-24-01 14:05"}));
 }
 
@@ -222,21 +222,20 @@ void tst_pagedialogs::timeDialogEndings_data() {
 void tst_pagedialogs::timeDialogEndings() {
     QFETCH(QString, way);
     QFETCH(bool, written);
-    fixture->setEditorText(QStringLiteral("a[old]b"));
-    QPointer<frmInTid> dialog = static_cast<frmInTid*>(fixture->open(QStringLiteral("mnuInTid")));
+    fixture->set(u"a[old]b"_s);
+    QPointer<frmInTid> dialog = static_cast<frmInTid*>(fixture->open(u"mnuInTid"_s));
     QVERIFY(dialog->lstTid->selectedItems().isEmpty());
     QVERIFY(dialog->lstTid->count() >= 17);
     QListWidgetItem* item = dialog->lstTid->item(1);
     const QString line = item->text();
-    if (way != QLatin1String("ok, none"))
+    if (way != "ok, none"_L1)
         item->setSelected(true);
-    if (way == QLatin1String("double click")) {
+    if (way == "double click"_L1) {
         emit dialog->lstTid->itemDoubleClicked(item);
     } else {
-        (way == QLatin1String("cancel") ? dialog->cmdCancel : dialog->cmdOK)->click();
+        (way == "cancel"_L1 ? dialog->cmdCancel : dialog->cmdOK)->click();
     }
-    QCOMPARE(fixture->area->text(),
-             written ? QStringLiteral("a%1b").arg(line) : QStringLiteral("aoldb"));
+    QCOMPARE(fixture->area->text(), written ? u"a%1b"_s.arg(line) : u"aoldb"_s);
     QVERIFY(fixture->window->isEnabled());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(dialog.isNull());

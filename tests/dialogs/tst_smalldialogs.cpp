@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_smalldialogs : public QObject {
     Q_OBJECT
 private slots:
@@ -35,7 +37,7 @@ private slots:
     void longSelectionComesBackWhole();
 
 private:
-    void setEditorText(const QString& text) { fixture->setEditorText(text); }
+    void set(const QString& text) { fixture->set(text); }
     TagDialog* open(const QString& menuItem) { return fixture->open(menuItem); }
     static void setFields(TagDialog* dialog, const QString& fields) {
         DialogFixture::setFields(dialog, fields);
@@ -109,13 +111,13 @@ void tst_smalldialogs::paragraphEditsTheOldTag_data() {
 void tst_smalldialogs::paragraphEditsTheOldTag() {
     QFETCH(int, end);
     QFETCH(QString, after);
-    setEditorText(QStringLiteral("a[<p align=left>]b"));
+    set(u"a[<p align=left>]b"_s);
     // What tag-at-cursor editing does: fill the dialog, set the mode, open it by its menu item.
     frmInP& p = TagDialogInstance<frmInP>();
-    p.cmbJustering->setEditText(QStringLiteral("CENTER"));
+    p.cmbJustering->setEditText(u"CENTER"_s);
     p.chkAddExit->setChecked(false);
     ParagraphEditMode = true;
-    QVERIFY(OpenTagDialog(QStringLiteral("mnuFormStycke")));
+    QVERIFY(OpenTagDialog(u"mnuFormStycke"_s));
     QVERIFY(p.chkAddExit->isChecked()); // the selection (the old tag) checks it
     p.chkAddExit->setChecked(end == 0);
     (end == 2 ? p.cmdCancel : p.cmdOK)->click();
@@ -124,37 +126,36 @@ void tst_smalldialogs::paragraphEditsTheOldTag() {
 }
 
 void tst_smalldialogs::colourDroppedOnTheLineColour() {
-    auto* lin = static_cast<frmInLin*>(open(QStringLiteral("mnuInLin")));
-    QCOMPARE(lin->cmbColor->itemText(15), QStringLiteral("WHITE"));
+    auto* lin = static_cast<frmInLin*>(open(u"mnuInLin"_s));
+    QCOMPARE(lin->cmbColor->itemText(15), u"WHITE"_s);
     QMimeData mime;
-    mime.setData(QStringLiteral("application/x-vessilora-colour"), QByteArray("#336699"));
+    mime.setData(u"application/x-vessilora-colour"_s, QByteArray("#336699"));
     QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
     QCoreApplication::sendEvent(lin->cmbColor->lineEdit(), &enter);
     QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, {});
     QCoreApplication::sendEvent(lin->cmbColor->lineEdit(), &drop);
-    QCOMPARE(lin->cmbColor->currentText(), QStringLiteral("#336699"));
+    QCOMPARE(lin->cmbColor->currentText(), u"#336699"_s);
 }
 
 void tst_smalldialogs::soundPathSelectsTheFileName() {
-    auto* sound = static_cast<frmInBGSound*>(open(QStringLiteral("mnuInBacksound")));
-    sound->txtSrc->setText(QStringLiteral("ljud/regn.wav"));
+    auto* sound = static_cast<frmInBGSound*>(open(u"mnuInBacksound"_s));
+    sound->txtSrc->setText(u"ljud/regn.wav"_s);
     sound->cmbAntal->setFocus(Qt::OtherFocusReason);
     QVERIFY(QTest::qWaitForWindowActive(sound));
     QTest::keyClick(sound->cmbAntal, Qt::Key_Backtab, Qt::ShiftModifier);
     QVERIFY(sound->txtSrc->hasFocus());
-    QCOMPARE(sound->txtSrc->selectedText(), QStringLiteral("regn"));
+    QCOMPARE(sound->txtSrc->selectedText(), u"regn"_s);
 }
 
 // A selection longer than a line edit's usual limit is prefilled and written back whole.
 void tst_smalldialogs::longSelectionComesBackWhole() {
-    const QString description(40000, QLatin1Char('x'));
-    setEditorText(QLatin1Char('[') + description + QLatin1Char(']'));
-    auto* dialog = qobject_cast<frmInBok*>(open(QStringLiteral("mnuInBok")));
+    const QString description(40000, u'x');
+    set(u'[' + description + u']');
+    auto* dialog = qobject_cast<frmInBok*>(open(u"mnuInBok"_s));
     QCOMPARE(dialog->txtBeskrivning->text().size(), description.size());
-    dialog->txtName->setText(QStringLiteral("n"));
+    dialog->txtName->setText(u"n"_s);
     dialog->cmdOK->click();
-    QCOMPARE(fixture->area->text(),
-             QStringLiteral("<A NAME=\"n\">") + description + QStringLiteral("</A>"));
+    QCOMPARE(fixture->area->text(), u"<A NAME=\"n\">"_s + description + u"</A>"_s);
 }
 
 QTEST_MAIN(tst_smalldialogs)

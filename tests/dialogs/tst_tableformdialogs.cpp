@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void RegisterDialogs() {
@@ -142,12 +144,12 @@ void tst_tableformdialogs::skeletonCountsKeptWithinReason() {
     QFETCH(QString, columns);
     QFETCH(int, rowTags);
     QFETCH(int, cellTags);
-    TagDialog* dialog = fixture->open(QStringLiteral("mnuTableNew"));
-    DialogFixture::setFields(dialog, QStringLiteral("txtCol=%1;txtRows=%2").arg(columns, rows));
+    TagDialog* dialog = fixture->open(u"mnuTableNew"_s);
+    DialogFixture::setFields(dialog, u"txtCol=%1;txtRows=%2"_s.arg(columns, rows));
     dialog->cmdOK->click();
     const QString text = fixture->area->text();
-    QCOMPARE(text.count(QStringLiteral("<TR>")), rowTags);
-    QCOMPARE(text.count(QStringLiteral("<TD>")), cellTags);
+    QCOMPARE(text.count(u"<TR>"_s), rowTags);
+    QCOMPARE(text.count(u"<TD>"_s), cellTags);
 }
 
 // The fields set in order, then the enabled state of each control named.
@@ -192,7 +194,7 @@ void tst_tableformdialogs::optionEditor_data() {
                         const char* values, int chosen, const char* fields, bool adding) {
         QTest::newRow(name) << QString::fromUtf8(steps) << QString::fromUtf8(entries)
                             << QString::fromUtf8(values) << chosen << QString::fromUtf8(fields)
-                            << (adding ? QStringLiteral("L&ägg till") : QStringLiteral("&Ändra"));
+                            << (adding ? u"L&ägg till"_s : u"&Ändra"_s);
     };
     row("adding fills the empty entry", "add Äpple=a;add *Päron= p ", "  Äpple|* Päron|", "a|p|", 2,
         "||1", true);
@@ -220,49 +222,48 @@ void tst_tableformdialogs::optionEditor() {
     QFETCH(int, chosen);
     QFETCH(QString, fields);
     QFETCH(QString, addCaption);
-    auto* list = qobject_cast<FormLista*>(fixture->open(QStringLiteral("mnuInsFormList")));
+    auto* list = qobject_cast<FormLista*>(fixture->open(u"mnuInsFormList"_s));
     list->chkAddExit->setChecked(true);
-    for (const QString& step : steps.split(QLatin1Char(';'))) {
-        if (step.startsWith(QLatin1String("add "))) {
-            QString text = step.mid(4).section(QLatin1Char('='), 0, 0);
-            list->chkMark->setChecked(text.startsWith(QLatin1Char('*')));
-            list->txtData->setText(text.remove(QLatin1Char('*')));
-            list->txtDatValue->setText(step.section(QLatin1Char('='), 1));
+    for (const QString& step : steps.split(u';')) {
+        if (step.startsWith("add "_L1)) {
+            QString text = step.mid(4).section(u'=', 0, 0);
+            list->chkMark->setChecked(text.startsWith(u'*'));
+            list->txtData->setText(text.remove(u'*'));
+            list->txtDatValue->setText(step.section(u'=', 1));
             list->cmdAdd->click();
-        } else if (step.startsWith(QLatin1String("choose "))) {
+        } else if (step.startsWith("choose "_L1)) {
             QListWidgetItem* item = list->lstForm->item(step.mid(7).toInt());
             QTest::mouseClick(list->lstForm->viewport(), Qt::LeftButton, {},
                               list->lstForm->visualItemRect(item).center());
-        } else if (step == QLatin1String("none")) {
+        } else if (step == "none"_L1) {
             list->lstForm->setCurrentRow(-1);
         } else {
-            QPushButton* button = step == QLatin1String("up")     ? list->cmdMoveUp
-                                  : step == QLatin1String("down") ? list->cmdMoveDown
-                                                                  : list->cmdDelete;
+            QPushButton* button = step == "up"_L1     ? list->cmdMoveUp
+                                  : step == "down"_L1 ? list->cmdMoveDown
+                                                      : list->cmdDelete;
             button->click();
         }
     }
-    QCOMPARE(Entries(list->lstForm).join(QLatin1Char('|')), entries);
-    QCOMPARE(Entries(list->lstValue).join(QLatin1Char('|')), values);
+    QCOMPARE(Entries(list->lstForm).join(u'|'), entries);
+    QCOMPARE(Entries(list->lstValue).join(u'|'), values);
     QCOMPARE(list->lstForm->currentRow(), chosen);
     QCOMPARE(list->lstValue->currentRow(), chosen);
-    QCOMPARE(list->txtData->text() + QLatin1Char('|') + list->txtDatValue->text() +
-                 QLatin1Char('|') + QString::number(list->chkMark->isChecked()),
+    QCOMPARE(list->txtData->text() + u'|' + list->txtDatValue->text() + u'|' +
+                 QString::number(list->chkMark->isChecked()),
              fields);
     QCOMPARE(list->cmdAdd->text(), addCaption);
 }
 
 void tst_tableformdialogs::selectListWritesItsOptions() {
-    auto* list = qobject_cast<FormLista*>(fixture->open(QStringLiteral("mnuInsFormList")));
-    DialogFixture::setFields(list, QStringLiteral("txtName=s;chkAddExit=1;txtData=Ett;"
-                                                  "txtDatValue=1"));
+    auto* list = qobject_cast<FormLista*>(fixture->open(u"mnuInsFormList"_s));
+    DialogFixture::setFields(list, u"txtName=s;chkAddExit=1;txtData=Ett;"
+                                   u"txtDatValue=1"_s);
     list->cmdAdd->click();
-    DialogFixture::setFields(list, QStringLiteral("txtData=Två;chkMark=1"));
+    DialogFixture::setFields(list, u"txtData=Två;chkMark=1"_s);
     list->cmdAdd->click();
     list->cmdOK->click();
-    QCOMPARE(fixture->area->text(),
-             QStringLiteral("<SELECT NAME=\"s\">\r\n <OPTION VALUE=\"1\">Ett</OPTION>\r\n"
-                            " <OPTION SELECTED>Två</OPTION>\r\n</SELECT>"));
+    QCOMPARE(fixture->area->text(), u"<SELECT NAME=\"s\">\r\n <OPTION VALUE=\"1\">Ett</OPTION>\r\n"
+                                    u" <OPTION SELECTED>Två</OPTION>\r\n</SELECT>"_s);
 }
 
 // The table dialogs' button shows the colour picker. In the tab order the fields come first,
@@ -270,10 +271,10 @@ void tst_tableformdialogs::selectListWritesItsOptions() {
 void tst_tableformdialogs::colourPickerButtonAndTabOrder() {
     QPointer<QWidget> picker;
     RegisterTool(Tool::ColourPicker, [&picker] { return picker = new QWidget; });
-    auto* list = qobject_cast<FormLista*>(fixture->open(QStringLiteral("mnuInsFormList")));
+    auto* list = qobject_cast<FormLista*>(fixture->open(u"mnuInsFormList"_s));
     QCOMPARE(list->cmdMoveDown->nextInFocusChain(), list->cmdOK); // the frame's fields first
     list->cmdCancel->click();
-    auto* cell = qobject_cast<frmTabTD*>(fixture->open(QStringLiteral("mnuTabTD")));
+    auto* cell = qobject_cast<frmTabTD*>(fixture->open(u"mnuTabTD"_s));
     QCOMPARE(cell->nextInFocusChain(), cell->txtBredd);
     QCOMPARE(cell->chkAddEnd->nextInFocusChain(), cell->cmdOK);
     QCOMPARE(cell->cmdOK->nextInFocusChain(), cell->cmdCancel);

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_tagatcursor : public QObject {
     Q_OBJECT
 private slots:
@@ -46,18 +48,18 @@ TagDialog* tst_tagatcursor::shownDialog() {
 
 QString tst_tagatcursor::fieldsOf(TagDialog* dialog, const QString& names) {
     QStringList values;
-    for (const QString& name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString& name : names.split(u';', Qt::SkipEmptyParts)) {
         QObject* control = dialog->findChild<QObject*>(name);
-        QString value = QStringLiteral("?");
+        QString value = u"?"_s;
         if (auto* combo = qobject_cast<QComboBox*>(control))
             value = combo->currentText();
         else if (auto* edit = qobject_cast<QLineEdit*>(control))
             value = edit->text();
         else if (auto* button = qobject_cast<QAbstractButton*>(control))
-            value = button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-        values << name + QLatin1Char('=') + value;
+            value = button->isChecked() ? u"1"_s : u"0"_s;
+        values << name + u'=' + value;
     }
-    return values.join(QLatin1Char(';'));
+    return values.join(u';');
 }
 
 // The editor's text with the caret or selection in brackets; what opens: the dialog and the
@@ -90,28 +92,27 @@ void tst_tagatcursor::opens_data() {
 void tst_tagatcursor::opens() {
     QFETCH(QString, text);
     QFETCH(QString, opened);
-    fixture->setEditorText(text);
-    QVERIFY(OpenTagDialog(QStringLiteral("mnuEditFixTag")));
-    const QString shown = opened.section(QStringLiteral(": "), 0, 0);
-    const QString expected = opened.section(QStringLiteral(": "), 1);
+    fixture->set(text);
+    QVERIFY(OpenTagDialog(u"mnuEditFixTag"_s));
+    const QString shown = opened.section(u": "_s, 0, 0);
+    const QString expected = opened.section(u": "_s, 1);
     TagDialog* dialog = shownDialog();
-    if (shown.startsWith(QLatin1String("frm")) || shown.startsWith(QLatin1String("form"))) {
+    if (shown.startsWith("frm"_L1) || shown.startsWith("form"_L1)) {
         QVERIFY(dialog);
         QCOMPARE(dialog->objectName(), shown);
         QVERIFY(!fixture->window->isEnabled());
         QStringList names;
-        for (const QString& pair : expected.split(QLatin1Char(';')))
-            names << pair.section(QLatin1Char('='), 0, 0);
-        QCOMPARE(fieldsOf(dialog, names.join(QLatin1Char(';'))), expected);
-        QCOMPARE(ParagraphEditMode, shown == QLatin1String("frmInP"));
+        for (const QString& pair : expected.split(u';'))
+            names << pair.section(u'=', 0, 0);
+        QCOMPARE(fieldsOf(dialog, names.join(u';')), expected);
+        QCOMPARE(ParagraphEditMode, shown == "frmInP"_L1);
         dialog->cmdCancel->click();
         QVERIFY(!ParagraphEditMode);
     } else {
         QVERIFY(!dialog);
         const QList<PlatformCall> messages = fixture->fake().messages();
         QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].title.isEmpty() ? QStringLiteral("Vessilora") : messages[0].title,
-                 shown);
+        QCOMPARE(messages[0].title.isEmpty() ? u"Vessilora"_s : messages[0].title, shown);
         QCOMPARE(messages[0].text, expected);
         QCOMPARE(messages[0].icon, MsgIcon::Information);
     }
@@ -149,8 +150,8 @@ void tst_tagatcursor::writesBack() {
     QFETCH(QString, text);
     QFETCH(QString, fields);
     QFETCH(QString, after);
-    fixture->setEditorText(text);
-    QVERIFY(OpenTagDialog(QStringLiteral("mnuEditFixTag")));
+    fixture->set(text);
+    QVERIFY(OpenTagDialog(u"mnuEditFixTag"_s));
     TagDialog* dialog = shownDialog();
     QVERIFY(dialog);
     DialogFixture::setFields(dialog, fields);
@@ -164,7 +165,7 @@ void tst_tagatcursor::textHasTheFocusAfterARealDialog() {
     editor.show();
     editor.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
-    editor.menuItem(QStringLiteral("mnuInBr"))->trigger();
+    editor.menuItem(u"mnuInBr"_s)->trigger();
     TagDialog* dialog = shownDialog();
     QVERIFY(dialog && !editor.isEnabled());
     QVERIFY(QTest::qWaitForWindowActive(dialog));

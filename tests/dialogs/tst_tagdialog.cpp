@@ -4,7 +4,7 @@
 
 #include "dialogs/tagdialog.h"
 #include "dialogs/tagdialogs.h"
-#include "testsupport.h"
+#include "editorstandin.h"
 #include "widgets/dialogregistry.h"
 #include "widgets/textarea.h"
 
@@ -13,8 +13,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -24,22 +25,20 @@ int busyWhileWritten = -1;
 
 class frmTest : public TagDialog {
 public:
-    frmTest() : TagDialog(QStringLiteral("Prov")) {
+    frmTest() : TagDialog(u"Prov"_s) {
         busyWhileWriting = true;
-        txtName = addTextField("txtName", QStringLiteral("&Namn:"));
-        txtText = addTextField("txtText", QStringLiteral("T&ext:"));
+        txtName = addTextField("txtName", u"&Namn:"_s);
+        txtText = addTextField("txtText", u"T&ext:"_s);
         keepCaretOnFocus(txtText);
-        beginGroup("frmSize", QStringLiteral("Storlek"));
-        txtBredd = addSizeField("txtBredd", QStringLiteral("&Bredd:"), "chkBProc",
-                                QStringLiteral("&Procent"), PercentWhile::NonZero);
+        beginGroup("frmSize", u"Storlek"_s);
+        txtBredd = addSizeField("txtBredd", u"&Bredd:"_s, "chkBProc", u"&Procent"_s,
+                                PercentWhile::NonZero);
         endGroup();
         newColumn();
-        cmbKind = addFixedList("cmbKind", QStringLiteral("&Sort:"),
-                               {QStringLiteral("A"), QStringLiteral("B")});
-        options = addOptionGroup(QStringLiteral("&Val:"),
-                                 {{"optA", QStringLiteral("&A")}, {"optB", QStringLiteral("&B")}});
-        lstList = addListBox("lstList", QStringLiteral("&Lista:"));
-        lstList->addItems({QStringLiteral("x"), QStringLiteral("y")});
+        cmbKind = addFixedList("cmbKind", u"&Sort:"_s, {u"A"_s, u"B"_s});
+        options = addOptionGroup(u"&Val:"_s, {{"optA", u"&A"_s}, {"optB", u"&B"_s}});
+        lstList = addListBox("lstList", u"&Lista:"_s);
+        lstList->addItems({u"x"_s, u"y"_s});
         requireNonBlank(txtName);
     }
     TextField* txtName;
@@ -54,9 +53,9 @@ protected:
     void Form_Load() override { ++loads; }
     void writeTag() override {
         busyWhileWritten = static_cast<FakePlatform&>(platform()).busyDepth;
-        startTag(QStringLiteral("<T"));
-        attribute(QStringLiteral("NAME"), txtName, AttrText);
-        sizeAttribute(QStringLiteral("WIDTH"), txtBredd, AttrNumberNonZero);
+        startTag(u"<T"_s);
+        attribute(u"NAME"_s, txtName, AttrText);
+        sizeAttribute(u"WIDTH"_s, txtBredd, AttrNumberNonZero);
         closeStartTag();
         InsertTagText(TagBuffer);
     }
@@ -84,27 +83,23 @@ private slots:
 private:
     frmTest& openTest();
 
-    FakePlatformScope platformScope;
+    std::unique_ptr<EditorStandIn> standIn;
     QWidget* window = nullptr;
     TextArea* area = nullptr;
 };
 
 void tst_tagdialog::init() {
-    window = new QWidget;
-    area = new TextArea(window);
-    (new QVBoxLayout(window))->addWidget(area);
-    window->setGeometry(100, 50, 800, 600);
-    SetEditorWindow(window, area);
-    area->setWholeText(QStringLiteral("ab"));
-    area->setSel(1, 0);
+    standIn = std::make_unique<EditorStandIn>();
+    window = standIn->window;
+    area = standIn->area;
+    standIn->set(u"a[]b"_s);
     loads = closings = 0;
     busyWhileWritten = -1;
 }
 
 void tst_tagdialog::cleanup() {
     DeleteTagDialogs();
-    SetEditorWindow(nullptr, nullptr);
-    delete window;
+    standIn.reset();
 }
 
 frmTest& tst_tagdialog::openTest() {
@@ -123,13 +118,13 @@ void tst_tagdialog::keptCentredAndWriting() {
     while (first->focusPolicy() == Qt::NoFocus)
         first = first->nextInFocusChain();
     QCOMPARE(first, dialog.txtName);
-    dialog.txtName->setText(QStringLiteral("n"));
+    dialog.txtName->setText(u"n"_s);
     dialog.cmdOK->click();
-    QCOMPARE(area->text(), QStringLiteral("a<T NAME=\"n\">b"));
+    QCOMPARE(area->text(), u"a<T NAME=\"n\">b"_s);
     QVERIFY(window->isEnabled());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(busyWhileWritten, 1);
-    QCOMPARE(platformScope.fake.busyDepth, 0);
+    QCOMPARE(standIn->fake().busyDepth, 0);
     QCOMPARE(closings, 1);
     window->move(300, 300);
     QCOMPARE(&openTest(), &dialog); // kept, loaded once, where it was
@@ -142,33 +137,27 @@ void tst_tagdialog::keptCentredAndWriting() {
 void tst_tagdialog::endings_data() {
     QTest::addColumn<QString>("way");
     QTest::addColumn<QString>("after");
-    QTest::newRow("Avbryt") << "cancel"
-                            << "ab";
-    QTest::newRow("close box") << "close"
-                               << "ab";
-    QTest::newRow("Escape") << "escape"
-                            << "ab";
-    QTest::newRow("Enter in a field: OK") << "enter in field"
-                                          << "a<T NAME=\"n\">b";
-    QTest::newRow("Enter on Avbryt: nothing written") << "enter on cancel"
-                                                      << "ab";
+    QTest::newRow("Avbryt") << u"cancel"_s << u"ab"_s;
+    QTest::newRow("close box") << u"close"_s << u"ab"_s;
+    QTest::newRow("Escape") << u"escape"_s << u"ab"_s;
+    QTest::newRow("Enter in a field: OK") << u"enter in field"_s << u"a<T NAME=\"n\">b"_s;
+    QTest::newRow("Enter on Avbryt: nothing written") << u"enter on cancel"_s << u"ab"_s;
 }
 
 void tst_tagdialog::endings() {
     QFETCH(QString, way);
     QFETCH(QString, after);
     frmTest& dialog = openTest();
-    dialog.txtName->setText(QStringLiteral("n"));
-    if (way == QLatin1String("cancel")) {
+    dialog.txtName->setText(u"n"_s);
+    if (way == "cancel"_L1) {
         dialog.cmdCancel->click();
-    } else if (way == QLatin1String("close")) {
+    } else if (way == "close"_L1) {
         dialog.close();
-    } else if (way == QLatin1String("escape")) {
+    } else if (way == "escape"_L1) {
         QTest::keyClick(&dialog, Qt::Key_Escape);
     } else {
-        QWidget* focused = way == QLatin1String("enter on cancel")
-                               ? static_cast<QWidget*>(dialog.cmdCancel)
-                               : dialog.txtName;
+        QWidget* focused =
+            way == "enter on cancel"_L1 ? static_cast<QWidget*>(dialog.cmdCancel) : dialog.txtName;
         focused->setFocus(Qt::TabFocusReason);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClick(focused, Qt::Key_Return);
@@ -177,7 +166,7 @@ void tst_tagdialog::endings() {
     QVERIFY(window->isEnabled());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(closings, 1);
-    QCOMPARE(openTest().txtName->text(), QStringLiteral("n"));
+    QCOMPARE(openTest().txtName->text(), u"n"_s);
 }
 
 void tst_tagdialog::unloadedDialogIsBuiltAgain() {
@@ -204,7 +193,7 @@ void tst_tagdialog::focusSelection() {
     QFETCH(bool, selectAll);
     frmTest& dialog = openTest();
     TextField* field = selectAll ? dialog.txtName : dialog.txtText;
-    field->setText(QStringLiteral("Kalle Anka"));
+    field->setText(u"Kalle Anka"_s);
     dialog.cmdCancel->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     if (byClick)
@@ -235,13 +224,13 @@ void tst_tagdialog::sizeField() {
     QFETCH(bool, boxEnabled);
     QFETCH(QString, written);
     frmTest& dialog = openTest();
-    dialog.txtName->setText(QStringLiteral("n"));
+    dialog.txtName->setText(u"n"_s);
     dialog.txtBredd->setText(width);
-    auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkBProc"));
+    auto* box = dialog.findChild<QCheckBox*>(u"chkBProc"_s);
     box->setChecked(percent);
     QCOMPARE(box->isEnabled(), boxEnabled);
     dialog.cmdOK->click();
-    QCOMPARE(area->text(), QStringLiteral("a<T NAME=\"n\"%1>b").arg(written));
+    QCOMPARE(area->text(), u"a<T NAME=\"n\"%1>b"_s.arg(written));
 }
 
 void tst_tagdialog::listsAndOptions() {
@@ -255,10 +244,10 @@ void tst_tagdialog::listsAndOptions() {
     const QRect second = dialog.lstList->visualItemRect(dialog.lstList->item(1));
     QTest::mouseDClick(dialog.lstList->viewport(), Qt::LeftButton, {}, second.center());
     QVERIFY(dialog.isVisible());
-    dialog.txtName->setText(QStringLiteral("n"));
+    dialog.txtName->setText(u"n"_s);
     QTest::mouseDClick(dialog.lstList->viewport(), Qt::LeftButton, {}, second.center());
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(area->text(), QStringLiteral("a<T NAME=\"n\">b"));
+    QCOMPARE(area->text(), u"a<T NAME=\"n\">b"_s);
 }
 
 // Every dialog item of the editor's menus opens a dialog of this library.

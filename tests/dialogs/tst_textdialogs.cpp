@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_textdialogs : public QObject {
     Q_OBJECT
 private slots:
@@ -138,29 +140,29 @@ void tst_textdialogs::enabling_data() {
 // chosen one to the face list, the caret at its end. The style boxes come before OK in the
 // tab order, although they stand in a frame.
 void tst_textdialogs::fontListAndAdding() {
-    fixture->fake().fonts = {QStringLiteral("Verdana"), QStringLiteral("Arial")};
-    auto* font = qobject_cast<frmFont*>(fixture->open(QStringLiteral("mnuFormFont")));
+    fixture->fake().fonts = {u"Verdana"_s, u"Arial"_s};
+    auto* font = qobject_cast<frmFont*>(fixture->open(u"mnuFormFont"_s));
     QCOMPARE(font->lstFont->count(), 2);
-    QCOMPARE(font->lstFont->item(0)->text(), QStringLiteral("Verdana"));
+    QCOMPARE(font->lstFont->item(0)->text(), u"Verdana"_s);
     font->cmdAddFont->click(); // nothing chosen yet
     QCOMPARE(font->txtFont->text(), QString());
-    font->txtFont->setText(QStringLiteral("  "));
+    font->txtFont->setText(u"  "_s);
     font->lstFont->setCurrentRow(1);
     font->cmdAddFont->click();
-    QCOMPARE(font->txtFont->text(), QStringLiteral("Arial"));
+    QCOMPARE(font->txtFont->text(), u"Arial"_s);
     font->lstFont->setCurrentRow(0);
     emit font->lstFont->itemDoubleClicked(font->lstFont->item(0));
-    QCOMPARE(font->txtFont->text(), QStringLiteral("Arial; Verdana"));
+    QCOMPARE(font->txtFont->text(), u"Arial; Verdana"_s);
     QCOMPARE(font->txtFont->cursorPosition(), 14);
     QVERIFY(font->isVisible()); // a double click in this list is not OK
     QCOMPARE(font->chkVar->nextInFocusChain(), font->cmdOK);
 }
 
 void tst_textdialogs::listItemsAreCapped() {
-    auto* list = qobject_cast<frmInBul*>(fixture->open(QStringLiteral("mnuInBul")));
-    list->txtAntal->setText(QStringLiteral("99999999999999"));
+    auto* list = qobject_cast<frmInBul*>(fixture->open(u"mnuInBul"_s));
+    list->txtAntal->setText(u"99999999999999"_s);
     list->cmdOK->click();
-    QCOMPARE(fixture->area->text().count(QStringLiteral("<LI>")), 5000);
+    QCOMPARE(fixture->area->text().count(u"<LI>"_s), 5000);
 }
 
 QTEST_MAIN(tst_textdialogs)

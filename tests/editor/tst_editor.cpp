@@ -1,42 +1,29 @@
 // The editor window: document lifecycle, caption, save prompt, files kept byte for byte,
 // file panes and tag strip, settings, and the launcher opening it.
 
-#include "editor/frmeditor.h"
-#include "editor/frmfind.h"
+#include "editorfixture.h"
 #include "markup/document.h"
-#include "markup/globals.h"
-#include "platform/files.h"
+#include "platform/encoding.h"
 #include "shell/frmpref.h"
 #include "shell/frmstartup.h"
 #include "shell/inimod.h"
-#include "shell/tools.h"
-#include "testsupport.h"
-#include "widgets/dialogregistry.h"
-#include "widgets/filepanes.h"
-#include "widgets/textarea.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidgetItem>
 #include <QMenu>
-#include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Skeleton = QStringLiteral(
-    "<HTML>\r\n<HEAD>\r\n<TITLE>Skriv din titel här!</TITLE>\r\n</HEAD>\r\n\r\n<BODY>\r\n\r\n"
-    "</BODY>\r\n</HTML>");
+const QString Skeleton = u"<HTML>\r\n<HEAD>\r\n<TITLE>Skriv din titel här!</TITLE>\r\n</HEAD>\r\n"
+                         u"\r\n<BODY>\r\n\r\n</BODY>\r\n</HTML>"_s;
 
 QString editorKey(const QString& key) {
-    return ReadIniString(QStringLiteral("Editor"), key, IniFile);
-}
-
-void setEditorKey(const QString& key, QString value) {
-    WriteIniString(QStringLiteral("Editor"), key, value, IniFile);
+    return ReadIniString(u"Editor"_s, key, IniFile);
 }
 
 } // namespace
@@ -45,7 +32,7 @@ class tst_editor : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { f.reset(); }
     void newDocumentInTheConfiguredCase_data();
     void newDocumentInTheConfiguredCase();
     void captionShowsTheStarWhileChanged();
@@ -76,119 +63,60 @@ private slots:
     void droppedColourReplacesTheSelection();
     void driveNotReadyKeepsThePreviousDrive();
     void itemsWithoutCommandsAreDisabled();
-    void formatItemsWrapTheSelection();
     void runNeedsASavedFile();
     void settingsWrittenAtCloseAndAppliedAtNextLoad();
-    void closeCancelledKeepsWindowAndWritesNothing();
+    void closeOrExitCancelledKeepsWindowAndWritesNothing();
     void textHasTheFocusAfterADialog();
     void designedStateAtEachLoad();
     void storedPlaceOnlyWhenOnTheScreen_data();
     void storedPlaceOnlyWhenOnTheScreen();
     void preferencesApplyTheFont();
-    void exitEndsTheProgramUnlessCancelled();
     void launcherOpensTheEditor();
 
 private:
-    QString doc(const QString& name) const { return JoinPath(docs->path(), name); }
-    void writeDoc(const QString& name, const QByteArray& bytes) const;
-    QByteArray readDoc(const QString& name) const;
-    frmEditor* openEditor();
-    // Clicks the file in the list, as the user does.
-    void click(const QString& name);
-    void typeInText(const QString& text);
-
-    std::unique_ptr<FakePlatformScope> scope;
-    std::unique_ptr<TestProgramFolder> folder;
-    std::unique_ptr<QTemporaryDir> docs;
+    std::unique_ptr<EditorFixture> f;
     frmEditor* editor = nullptr;
     QList<int> ended;
 };
 
 void tst_editor::init() {
-    scope = std::make_unique<FakePlatformScope>();
-    folder = std::make_unique<TestProgramFolder>();
-    docs = std::make_unique<QTemporaryDir>();
-    StartFolder = docs->path();
+    f = std::make_unique<EditorFixture>();
+    editor = nullptr;
     ended.clear();
     EndProgram = [this](int code) { ended.append(code); };
-    ClearTagDialogs();
-}
-
-void tst_editor::cleanup() {
-    delete editor;
-    editor = nullptr;
-    delete ExistingFindWindow();
-    ResetTools();
-    ClearTagDialogs();
-    EndProgram = nullptr;
-    docs.reset();
-    folder.reset();
-    scope.reset();
-}
-
-void tst_editor::writeDoc(const QString& name, const QByteArray& bytes) const {
-    QFile file(doc(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray tst_editor::readDoc(const QString& name) const {
-    QFile file(doc(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-frmEditor* tst_editor::openEditor() {
-    editor = new frmEditor;
-    editor->show();
-    return editor;
-}
-
-void tst_editor::click(const QString& name) {
-    editor->Filer->refresh();
-    const auto found = editor->Filer->findItems(name, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(name));
-    editor->Filer->setListIndex(editor->Filer->row(found.first()));
-}
-
-void tst_editor::typeInText(const QString& text) {
-    editor->txtText->setFocus();
-    editor->txtText->replaceSelection(text);
 }
 
 void tst_editor::newDocumentInTheConfiguredCase_data() {
     QTest::addColumn<int>("tagCase");
     QTest::addColumn<QString>("expected");
     QTest::newRow("capitals") << 0 << Skeleton;
-    QTest::newRow("small") << 1
-                           << QStringLiteral("<html>\r\n<head>\r\n<title>Skriv din titel här!"
-                                             "</title>\r\n</head>\r\n\r\n<body>\r\n\r\n</body>"
-                                             "\r\n</html>");
+    QTest::newRow("small") << 1 << Skeleton.toLower().replace(u"skriv"_s, u"Skriv"_s);
 }
 
 void tst_editor::newDocumentInTheConfiguredCase() {
     QFETCH(int, tagCase);
     QFETCH(QString, expected);
     TagCase = tagCase;
-    openEditor();
-    QCOMPARE(editor->txtText->text(), expected);
-    QCOMPARE(editor->txtText->selText(), QStringLiteral("Skriv din titel här!"));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Vessilora - Editor"));
+    editor = f->open();
+    QCOMPARE(f->text(), expected);
+    QCOMPARE(f->area()->selText(), u"Skriv din titel här!"_s);
+    QCOMPARE(editor->windowTitle(), u"Vessilora - Editor"_s);
     QVERIFY(!DocumentChanged);
     QCOMPARE(editor->Filer->listIndex(), -1);
 }
 
 void tst_editor::captionShowsTheStarWhileChanged() {
-    writeDoc(QStringLiteral("index.htm"), "<P>text</P>\r\n");
-    openEditor();
-    click(QStringLiteral("index.htm"));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("index.htm - Editor"));
-    QCOMPARE(editor->txtText->text(), QStringLiteral("<P>text</P>"));
-    QTest::keyClick(editor->txtText, Qt::Key_X);
+    f->docs.write(u"index.htm"_s, "<P>text</P>\r\n");
+    editor = f->open();
+    f->click(u"index.htm"_s);
+    QCOMPARE(editor->windowTitle(), u"index.htm - Editor"_s);
+    QCOMPARE(f->text(), u"<P>text</P>"_s);
+    QTest::keyClick(f->area(), Qt::Key_X);
     QVERIFY(DocumentChanged);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("* index.htm - Editor"));
-    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
-    QCOMPARE(editor->windowTitle(), QStringLiteral("index.htm - Editor"));
-    QCOMPARE(readDoc(QStringLiteral("index.htm")), QByteArray("x<P>text</P>\r\n"));
+    QCOMPARE(editor->windowTitle(), u"* index.htm - Editor"_s);
+    f->trigger(u"mnuArkivSpara"_s);
+    QCOMPARE(editor->windowTitle(), u"index.htm - Editor"_s);
+    QCOMPARE(f->docs.read(u"index.htm"_s), QByteArray("x<P>text</P>\r\n"));
 }
 
 void tst_editor::savePromptAnswers_data() {
@@ -205,23 +133,22 @@ void tst_editor::savePromptAnswers() {
     QFETCH(int, answer);
     QFETCH(QString, openAfter);
     QFETCH(QByteArray, firstOnDisk);
-    writeDoc(QStringLiteral("a.htm"), "a");
-    writeDoc(QStringLiteral("b.htm"), "b");
-    openEditor();
-    click(QStringLiteral("a.htm"));
-    editor->txtText->setSel(0, 0);
-    typeInText(QStringLiteral("y"));
-    scope->fake.clear();
-    scope->fake.messageAnswers = {MsgAnswer(answer)};
-    click(QStringLiteral("b.htm"));
-    QCOMPARE(scope->fake.messages().size(), 1);
-    QCOMPARE(scope->fake.messages().at(0).text,
-             QStringLiteral("Dokumentet är ändrat. Vill du spara?"));
-    QCOMPARE(scope->fake.messages().at(0).icon, MsgIcon::Exclamation);
-    QCOMPARE(scope->fake.messages().at(0).buttons, MsgButtons::YesNoCancel);
-    QCOMPARE(CurrentFile, doc(openAfter));
+    f->docs.write(u"a.htm"_s, "a");
+    f->docs.write(u"b.htm"_s, "b");
+    editor = f->open();
+    f->click(u"a.htm"_s);
+    f->area()->setSel(0, 0);
+    f->type(u"y"_s);
+    f->fake().clear();
+    f->fake().messageAnswers = {MsgAnswer(answer)};
+    f->click(u"b.htm"_s);
+    QCOMPARE(f->fake().messages().size(), 1);
+    QCOMPARE(f->fake().messages().at(0).text, u"Dokumentet är ändrat. Vill du spara?"_s);
+    QCOMPARE(f->fake().messages().at(0).icon, MsgIcon::Exclamation);
+    QCOMPARE(f->fake().messages().at(0).buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(CurrentFile, f->doc(openAfter));
     QCOMPARE(editor->Filer->fileName(editor->Filer->listIndex()), openAfter);
-    QCOMPARE(readDoc(QStringLiteral("a.htm")), firstOnDisk);
+    QCOMPARE(f->docs.read(u"a.htm"_s), firstOnDisk);
     QCOMPARE(DocumentChanged, answer == int(MsgAnswer::Cancel));
 }
 
@@ -234,18 +161,18 @@ void tst_editor::failedSaveInThePromptKeepsTheText_data() {
 
 void tst_editor::failedSaveInThePromptKeepsTheText() {
     QFETCH(bool, protectedFile);
-    writeDoc(QStringLiteral("skyddad.htm"), "original");
-    QFile::setPermissions(doc(QStringLiteral("skyddad.htm")), QFile::ReadOwner);
-    openEditor();
+    f->docs.write(u"skyddad.htm"_s, "original");
+    QFile::setPermissions(f->doc(u"skyddad.htm"_s), QFile::ReadOwner);
+    editor = f->open();
     if (protectedFile)
-        click(QStringLiteral("skyddad.htm"));
-    typeInText(QStringLiteral("mitt arbete"));
-    scope->fake.messageAnswers = {MsgAnswer::Yes};
-    scope->fake.fileAnswers = {std::nullopt}; // the file name dialog is cancelled
-    editor->menuItem(QStringLiteral("mnuArkivNew"))->trigger();
-    QVERIFY(editor->txtText->text().contains(QStringLiteral("mitt arbete")));
+        f->click(u"skyddad.htm"_s);
+    f->type(u"mitt arbete"_s);
+    f->fake().messageAnswers = {MsgAnswer::Yes};
+    f->fake().fileAnswers = {std::nullopt}; // the file name dialog is cancelled
+    f->trigger(u"mnuArkivNew"_s);
+    QVERIFY(f->text().contains(u"mitt arbete"_s));
     QVERIFY(DocumentChanged);
-    QCOMPARE(readDoc(QStringLiteral("skyddad.htm")), QByteArray("original"));
+    QCOMPARE(f->docs.read(u"skyddad.htm"_s), QByteArray("original"));
 }
 
 void tst_editor::openAndSaveKeepEveryByte_data() {
@@ -271,17 +198,16 @@ void tst_editor::openAndSaveKeepEveryByte_data() {
 
 void tst_editor::openAndSaveKeepEveryByte() {
     QFETCH(QByteArray, bytes);
-    writeDoc(QStringLiteral("page.htm"), bytes);
-    openEditor();
-    click(QStringLiteral("page.htm"));
-    QCOMPARE(CurrentFile, doc(QStringLiteral("page.htm")));
-    QVERIFY(!DocumentChanged);
-    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
-    // Opened and saved without an edit, every file keeps every byte, its ending included.
-    QCOMPARE(readDoc(QStringLiteral("page.htm")), bytes);
-    click(QStringLiteral("page.htm"));
-    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
-    QCOMPARE(readDoc(QStringLiteral("page.htm")), bytes);
+    f->docs.write(u"page.htm"_s, bytes);
+    editor = f->open();
+    // Opened and saved without an edit, twice, every file keeps every byte, its ending included.
+    for (int round = 0; round < 2; ++round) {
+        f->click(u"page.htm"_s);
+        QCOMPARE(CurrentFile, f->doc(u"page.htm"_s));
+        QVERIFY(!DocumentChanged);
+        f->trigger(u"mnuArkivSpara"_s);
+        QCOMPARE(f->docs.read(u"page.htm"_s), bytes);
+    }
 }
 
 // What is typed is written in the encoding the page was read in; the encoding is shown.
@@ -300,33 +226,34 @@ void tst_editor::typedTextTakesTheDocumentsEncoding() {
     QFETCH(QByteArray, page);
     QFETCH(QString, shown);
     QFETCH(QByteArray, saved);
-    writeDoc(QStringLiteral("sida.htm"), page);
-    openEditor();
-    click(QStringLiteral("sida.htm"));
+    f->docs.write(u"sida.htm"_s, page);
+    editor = f->open();
+    f->click(u"sida.htm"_s);
     QCOMPARE(editor->lblEncoding->text(), shown);
-    editor->txtText->setSel(0, 0);
-    typeInText(QStringLiteral("åäö€→"));
-    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
-    QCOMPARE(readDoc(QStringLiteral("sida.htm")), saved);
+    f->area()->setSel(0, 0);
+    f->type(u"åäö€→"_s);
+    f->trigger(u"mnuArkivSpara"_s);
+    QCOMPARE(f->docs.read(u"sida.htm"_s), saved);
 }
 
 void tst_editor::saveInTheOtherEncoding() {
-    writeDoc(QStringLiteral("sida.htm"), "\xc3\xa4\xe2\x86\x92");
-    openEditor();
-    click(QStringLiteral("sida.htm"));
-    QAction* other = editor->menuItem(QStringLiteral("mnuArkivEncoding"));
-    QCOMPARE(other->text(), QStringLiteral("&Teckenkodning: spara som Windows-1252"));
-    scope->fake.messageAnswers = {MsgAnswer::No}; // "→" would become a reference: asked first
+    const QByteArray utf8("\xc3\xa4\xe2\x86\x92");
+    f->docs.write(u"sida.htm"_s, utf8);
+    editor = f->open();
+    f->click(u"sida.htm"_s);
+    QAction* other = editor->menuItem(u"mnuArkivEncoding"_s);
+    QCOMPARE(other->text(), u"&Teckenkodning: spara som Windows-1252"_s);
+    f->fake().messageAnswers = {MsgAnswer::No}; // "→" would become a reference: asked first
     other->trigger();
-    QCOMPARE(scope->fake.messages().last().buttons, MsgButtons::YesNo);
-    QCOMPARE(readDoc(QStringLiteral("sida.htm")), QByteArray("\xc3\xa4\xe2\x86\x92"));
-    scope->fake.messageAnswers = {MsgAnswer::Yes};
+    QCOMPARE(f->fake().messages().last().buttons, MsgButtons::YesNo);
+    QCOMPARE(f->docs.read(u"sida.htm"_s), utf8);
+    f->fake().messageAnswers = {MsgAnswer::Yes};
     other->trigger();
-    QCOMPARE(readDoc(QStringLiteral("sida.htm")), QByteArray("\xe4&#8594;"));
-    QCOMPARE(editor->lblEncoding->text(), QStringLiteral("Windows-1252"));
+    QCOMPARE(f->docs.read(u"sida.htm"_s), QByteArray("\xe4&#8594;"));
+    QCOMPARE(editor->lblEncoding->text(), u"Windows-1252"_s);
     other->trigger(); // back to UTF-8 without a question: nothing is lost
-    QCOMPARE(readDoc(QStringLiteral("sida.htm")), QByteArray("\xc3\xa4\xe2\x86\x92"));
-    QCOMPARE(editor->lblEncoding->text(), QStringLiteral("UTF-8"));
+    QCOMPARE(f->docs.read(u"sida.htm"_s), utf8);
+    QCOMPARE(editor->lblEncoding->text(), u"UTF-8"_s);
 }
 
 void tst_editor::fileThatCannotBeOpened_data() {
@@ -337,10 +264,10 @@ void tst_editor::fileThatCannotBeOpened_data() {
 
 void tst_editor::fileThatCannotBeOpened() {
     QFETCH(bool, tooLarge);
-    writeDoc(QStringLiteral("x.htm"), "x");
-    openEditor();
+    f->docs.write(u"x.htm"_s, "x");
+    editor = f->open();
     editor->Filer->refresh();
-    const QString path = doc(QStringLiteral("x.htm"));
+    const QString path = f->doc(u"x.htm"_s);
     if (tooLarge) {
         QFile file(path); // sparse: no disk space is used
         QVERIFY(file.resize(MaxDocumentBytes + 1));
@@ -348,127 +275,121 @@ void tst_editor::fileThatCannotBeOpened() {
         QVERIFY(QFile::remove(path));
     }
     editor->Filer->setListIndex(0);
-    QCOMPARE(editor->txtText->text(),
-             tooLarge ? QStringLiteral("Filen ") + path +
-                            QStringLiteral(" är för stor för att kunna öppnas.")
-                      : QStringLiteral("Kunde inte öppna: ") + path + QStringLiteral(" "));
+    QCOMPARE(f->text(), tooLarge ? u"Filen "_s + path + u" är för stor för att kunna öppnas."_s
+                                 : u"Kunde inte öppna: "_s + path + u" "_s);
     QVERIFY(CurrentFile.isEmpty());
     QVERIFY(!DocumentChanged);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Vessilora - Editor"));
+    QCOMPARE(editor->windowTitle(), u"Vessilora - Editor"_s);
     if (tooLarge) // the file is left as it was
         QCOMPARE(QFileInfo(path).size(), MaxDocumentBytes + 1);
 }
 
 void tst_editor::failedSaveLeavesTheFileAndTheFlag() {
-    writeDoc(QStringLiteral("skyddad.htm"), "original\r\n");
-    QFile::setPermissions(doc(QStringLiteral("skyddad.htm")), QFile::ReadOwner | QFile::ReadGroup);
-    openEditor();
-    click(QStringLiteral("skyddad.htm"));
-    typeInText(QStringLiteral("ändrad "));
-    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
-    QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Det gick inte att spara filen ") +
-                                            doc(QStringLiteral("skyddad.htm")) +
-                                            QStringLiteral("."));
-    QCOMPARE(scope->fake.messages().last().icon, MsgIcon::Exclamation);
-    QCOMPARE(readDoc(QStringLiteral("skyddad.htm")), QByteArray("original\r\n"));
+    f->docs.write(u"skyddad.htm"_s, "original\r\n");
+    QFile::setPermissions(f->doc(u"skyddad.htm"_s), QFile::ReadOwner | QFile::ReadGroup);
+    editor = f->open();
+    f->click(u"skyddad.htm"_s);
+    f->type(u"ändrad "_s);
+    f->trigger(u"mnuArkivSpara"_s);
+    QCOMPARE(f->fake().lastMessage(),
+             u"Det gick inte att spara filen "_s + f->doc(u"skyddad.htm"_s) + u"."_s);
+    QCOMPARE(f->fake().messages().last().icon, MsgIcon::Exclamation);
+    QCOMPARE(f->docs.read(u"skyddad.htm"_s), QByteArray("original\r\n"));
     QVERIFY(DocumentChanged);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("* skyddad.htm - Editor"));
+    QCOMPARE(editor->windowTitle(), u"* skyddad.htm - Editor"_s);
 }
 
 void tst_editor::failedSaveAsKeepsTheFlag() {
-    openEditor();
-    typeInText(QStringLiteral("ny "));
-    const QString target = doc(QStringLiteral("saknas/ny.htm")); // the folder does not exist
-    scope->fake.fileAnswers = {FileDialogResult{target, 1}};
-    editor->menuItem(QStringLiteral("mnuArkivSaveAs"))->trigger();
-    QCOMPARE(scope->fake.lastMessage(),
-             QStringLiteral("Det gick inte att spara filen ") + target + QLatin1Char('.'));
+    editor = f->open();
+    f->type(u"ny "_s);
+    const QString target = f->doc(u"saknas/ny.htm"_s); // the folder does not exist
+    f->fake().fileAnswers = {FileDialogResult{target, 1}};
+    f->trigger(u"mnuArkivSaveAs"_s);
+    QCOMPARE(f->fake().lastMessage(), u"Det gick inte att spara filen "_s + target + u"."_s);
     QVERIFY(DocumentChanged);
     QCOMPARE(CurrentFile, target);
     QVERIFY(!QFile::exists(target));
 }
 
 void tst_editor::failedDeleteIsReported() {
-    writeDoc(QStringLiteral("a.htm"), "a");
-    openEditor();
-    click(QStringLiteral("a.htm"));
-    QFile::remove(doc(QStringLiteral("a.htm"))); // gone behind the editor's back
-    scope->fake.messageAnswers = {MsgAnswer::Yes};
+    f->docs.write(u"a.htm"_s, "a");
+    editor = f->open();
+    f->click(u"a.htm"_s);
+    QFile::remove(f->doc(u"a.htm"_s)); // gone behind the editor's back
+    f->fake().messageAnswers = {MsgAnswer::Yes};
     QTest::keyClick(editor->Filer, Qt::Key_Delete);
-    QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Det går inte att ta bort filen."));
-    QCOMPARE(scope->fake.messages().last().icon, MsgIcon::Exclamation);
-    QCOMPARE(editor->txtText->text(), QStringLiteral("a"));
-    QCOMPARE(CurrentFile, doc(QStringLiteral("a.htm")));
+    QCOMPARE(f->fake().lastMessage(), u"Det går inte att ta bort filen."_s);
+    QCOMPARE(f->fake().messages().last().icon, MsgIcon::Exclamation);
+    QCOMPARE(f->text(), u"a"_s);
+    QCOMPARE(CurrentFile, f->doc(u"a.htm"_s));
 }
 
 // Coming back to the editor re-reads the file list only when the folder changed, so the click
 // that brings the window back opens the file.
 void tst_editor::clickOnAnInactiveEditorOpensTheFile() {
-    writeDoc(QStringLiteral("a.htm"), "a");
-    writeDoc(QStringLiteral("b.htm"), "b");
-    openEditor();
+    f->docs.write(u"a.htm"_s, "a");
+    f->docs.write(u"b.htm"_s, "b");
+    editor = f->open();
     QWidget other;
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QListWidgetItem* b =
-        editor->Filer->findItems(QStringLiteral("b.htm"), Qt::MatchExactly).first();
+    QListWidgetItem* b = editor->Filer->findItems(u"b.htm"_s, Qt::MatchExactly).first();
     const QPoint at = editor->Filer->visualItemRect(b).center();
     QTest::mousePress(editor->Filer->viewport(), Qt::LeftButton, {}, at);
     editor->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     QTest::mouseRelease(editor->Filer->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(CurrentFile, doc(QStringLiteral("b.htm")));
-    QCOMPARE(editor->txtText->text(), QStringLiteral("b"));
+    QCOMPARE(CurrentFile, f->doc(u"b.htm"_s));
+    QCOMPARE(f->text(), u"b"_s);
 }
 
 void tst_editor::saveAsWritesAndSelectsTheFile() {
-    writeDoc(QStringLiteral("annan.htm"), "x");
-    QVERIFY(QDir(docs->path()).mkdir(QStringLiteral("Under")));
-    writeDoc(QStringLiteral("Under/a.htm"), "a");
-    openEditor();
-    typeInText(QStringLiteral("ny "));
-    const QString target = doc(QStringLiteral("Under/Ny sida.htm"));
-    scope->fake.fileAnswers = {FileDialogResult{target, 1}};
-    editor->menuItem(QStringLiteral("mnuArkivSaveAs"))->trigger();
-    const PlatformCall call = scope->fake.calls.first();
+    f->docs.write(u"annan.htm"_s, "x");
+    f->docs.write(u"Under/a.htm"_s, "a");
+    editor = f->open();
+    f->type(u"ny "_s);
+    const QString target = f->doc(u"Under/Ny sida.htm"_s);
+    f->fake().fileAnswers = {FileDialogResult{target, 1}};
+    f->trigger(u"mnuArkivSaveAs"_s);
+    const PlatformCall call = f->fake().calls.first();
     QCOMPARE(call.kind, PlatformCall::SaveFile);
-    QCOMPARE(call.request.filter, QStringLiteral("HTML-fil (*.html)|*.html|HTM-fil (*.htm)|*.htm|"
-                                                 "Text-fil (*.txt)|*.txt"));
-    QCOMPARE(call.request.folder, docs->path());
+    QCOMPARE(call.request.filter,
+             u"HTML-fil (*.html)|*.html|HTM-fil (*.htm)|*.htm|Text-fil (*.txt)|*.txt"_s);
+    QCOMPARE(call.request.folder, f->docs.path());
     QString expected = Skeleton;
-    expected.replace(QStringLiteral("Skriv din titel här!"), QStringLiteral("ny "));
-    QCOMPARE(readDoc(QStringLiteral("Under/Ny sida.htm")), EncodeCp1252(expected + "\r\n"));
+    expected.replace(u"Skriv din titel här!"_s, u"ny "_s);
+    QCOMPARE(ReadFile(target), EncodeCp1252(expected + "\r\n"));
     QCOMPARE(CurrentFile, target);
-    QCOMPARE(editor->Katalog->path(), doc(QStringLiteral("Under")));
-    QCOMPARE(editor->Filer->fileName(editor->Filer->listIndex()), QStringLiteral("Ny sida.htm"));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Ny sida.htm - Editor"));
+    QCOMPARE(editor->Katalog->path(), f->doc(u"Under"_s));
+    QCOMPARE(editor->Filer->fileName(editor->Filer->listIndex()), u"Ny sida.htm"_s);
+    QCOMPARE(editor->windowTitle(), u"Ny sida.htm - Editor"_s);
     QVERIFY(!DocumentChanged);
-    QCOMPARE(StartFolder, doc(QStringLiteral("Under")));
+    QCOMPARE(StartFolder, f->doc(u"Under"_s));
 }
 
 void tst_editor::saveAsCancelledChangesNothing() {
-    openEditor();
-    typeInText(QStringLiteral("ny "));
-    editor->menuItem(QStringLiteral("mnuArkivSaveAs"))->trigger();
+    editor = f->open();
+    f->type(u"ny "_s);
+    f->trigger(u"mnuArkivSaveAs"_s);
     QVERIFY(CurrentFile.isEmpty());
     QVERIFY(DocumentChanged);
-    QCOMPARE(QDir(docs->path()).entryList(QDir::Files).size(), 0);
+    QVERIFY(FilesBelow(f->docs.path()).isEmpty());
 }
 
 void tst_editor::clickedFileOpensAfterSaveAsInThePrompt() {
     // "Spara som" in the prompt moves the panes to another folder; the file clicked before
     // is still the one opened.
-    writeDoc(QStringLiteral("b.htm"), "b");
-    QVERIFY(QDir(docs->path()).mkdir(QStringLiteral("Under")));
-    openEditor();
-    typeInText(QStringLiteral("ny "));
-    scope->fake.messageAnswers = {MsgAnswer::Yes};
-    scope->fake.fileAnswers = {FileDialogResult{doc(QStringLiteral("Under/ny.htm")), 1}};
-    click(QStringLiteral("b.htm"));
-    QVERIFY(QFile::exists(doc(QStringLiteral("Under/ny.htm"))));
-    QCOMPARE(CurrentFile, doc(QStringLiteral("b.htm")));
-    QCOMPARE(editor->txtText->text(), QStringLiteral("b"));
+    f->docs.write(u"b.htm"_s, "b");
+    f->docs.folder(u"Under"_s);
+    editor = f->open();
+    f->type(u"ny "_s);
+    f->fake().messageAnswers = {MsgAnswer::Yes};
+    f->fake().fileAnswers = {FileDialogResult{f->doc(u"Under/ny.htm"_s), 1}};
+    f->click(u"b.htm"_s);
+    QVERIFY(QFile::exists(f->doc(u"Under/ny.htm"_s)));
+    QCOMPARE(CurrentFile, f->doc(u"b.htm"_s));
+    QCOMPARE(f->text(), u"b"_s);
 }
 
 void tst_editor::deleteKeyOnTheFileList_data() {
@@ -477,156 +398,156 @@ void tst_editor::deleteKeyOnTheFileList_data() {
     QTest::newRow("yes, the open file") << int(MsgAnswer::Yes) << true;
     QTest::newRow("yes, another file") << int(MsgAnswer::Yes) << false;
     QTest::newRow("no") << int(MsgAnswer::No) << true;
-    QTest::newRow("cancel") << int(MsgAnswer::Cancel) << true;
 }
 
 void tst_editor::deleteKeyOnTheFileList() {
     QFETCH(int, answer);
     QFETCH(bool, deleteOpenFile);
-    writeDoc(QStringLiteral("a.htm"), "a");
-    writeDoc(QStringLiteral("b.htm"), "b");
-    openEditor();
-    click(QStringLiteral("a.htm"));
-    typeInText(QStringLiteral("ändrad "));
+    f->docs.write(u"a.htm"_s, "a");
+    f->docs.write(u"b.htm"_s, "b");
+    editor = f->open();
+    f->click(u"a.htm"_s);
+    f->type(u"ändrad "_s);
     if (!deleteOpenFile) {
         editor->IgnoreFileClick = true; // only the list's selection moves
-        click(QStringLiteral("b.htm"));
+        f->click(u"b.htm"_s);
         editor->IgnoreFileClick = false;
     }
-    const QString victim = deleteOpenFile ? QStringLiteral("a.htm") : QStringLiteral("b.htm");
-    scope->fake.clear();
-    scope->fake.messageAnswers = {MsgAnswer(answer)};
+    const QString victim = f->doc(deleteOpenFile ? u"a.htm"_s : u"b.htm"_s);
+    f->fake().clear();
+    f->fake().messageAnswers = {MsgAnswer(answer)};
     QTest::keyClick(editor->Filer, Qt::Key_Delete);
-    QCOMPARE(scope->fake.messages().first().text,
-             QStringLiteral("Är du säker på att du vill ta bort den här filen (den kommer inte att "
-                            "hamna i papperskorgen)?"));
+    QCOMPARE(f->fake().messages().first().text,
+             u"Är du säker på att du vill ta bort den här filen (den kommer inte att hamna i "
+             u"papperskorgen)?"_s);
     const bool yes = answer == int(MsgAnswer::Yes);
-    QCOMPARE(QFile::exists(doc(victim)), !yes);
+    QCOMPARE(QFile::exists(victim), !yes);
     if (yes && deleteOpenFile) {
-        QCOMPARE(editor->txtText->text(), Skeleton);
+        QCOMPARE(f->text(), Skeleton);
         QVERIFY(CurrentFile.isEmpty());
         QVERIFY(!DocumentChanged);
         QCOMPARE(editor->Filer->listCount(), 1);
     } else {
         // The open document and its unsaved changes stay.
-        QCOMPARE(editor->txtText->text(), QStringLiteral("ändrad a"));
-        QCOMPARE(CurrentFile, doc(QStringLiteral("a.htm")));
+        QCOMPARE(f->text(), u"ändrad a"_s);
+        QCOMPARE(CurrentFile, f->doc(u"a.htm"_s));
         QVERIFY(DocumentChanged);
     }
 }
 
 void tst_editor::ctrlDownAndUpStepThroughTheList() {
-    writeDoc(QStringLiteral("a.htm"), "A");
-    writeDoc(QStringLiteral("b.htm"), "B");
-    writeDoc(QStringLiteral("c.htm"), "C");
-    openEditor();
-    QTest::keyClick(editor->txtText, Qt::Key_Up, Qt::ControlModifier);
+    for (const char* name : {"a", "b", "c"})
+        f->docs.write(QString::fromLatin1(name) + u".htm"_s, QByteArray(name).toUpper());
+    editor = f->open();
+    const auto step = [&](Qt::Key key) { QTest::keyClick(f->area(), key, Qt::ControlModifier); };
+    step(Qt::Key_Up);
     QCOMPARE(editor->Filer->listIndex(), -1); // nothing selected: nothing happens
-    QTest::keyClick(editor->txtText, Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(editor->txtText->text(), QStringLiteral("A"));
-    click(QStringLiteral("c.htm"));
-    QTest::keyClick(editor->txtText, Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(CurrentFile, doc(QStringLiteral("a.htm"))); // the last wraps to the first
-    QTest::keyClick(editor->txtText, Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(CurrentFile, doc(QStringLiteral("c.htm"))); // the first wraps to the last
-    QTest::keyClick(editor->txtText, Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(editor->txtText->text(), QStringLiteral("B"));
+    step(Qt::Key_Down);
+    QCOMPARE(f->text(), u"A"_s);
+    f->click(u"c.htm"_s);
+    step(Qt::Key_Down);
+    QCOMPARE(CurrentFile, f->doc(u"a.htm"_s)); // the last wraps to the first
+    step(Qt::Key_Up);
+    QCOMPARE(CurrentFile, f->doc(u"c.htm"_s)); // the first wraps to the last
+    step(Qt::Key_Up);
+    QCOMPARE(f->text(), u"B"_s);
 }
 
 void tst_editor::panesAndStripTogglesMoveTheText() {
-    openEditor();
+    editor = f->open();
+    QLabel* const* strip = editor->lblMenu;
     // Nothing is cut off at the designed size.
-    QVERIFY(editor->lblMenu[9]->geometry().right() < editor->centralWidget()->width());
+    QVERIFY(strip[9]->geometry().right() < editor->centralWidget()->width());
     QVERIFY(editor->lblFilFilter->width() >= editor->lblFilFilter->sizeHint().width());
     QVERIFY(editor->lblFilFilter->geometry().right() < editor->txtFilfilter->x());
     QCOMPARE(editor->txtFilfilter->geometry().right() + 1, 1995 / 15);
     const int paneLeft = 2040 / 15;
-    QCOMPARE(editor->txtText->x(), paneLeft);
-    QCOMPARE(editor->lblMenu[0]->x(), paneLeft);
-    QVERIFY(editor->txtText->y() >= 240 / 15);
-    QVERIFY(editor->txtText->y() > editor->lblMenu[0]->geometry().bottom());
+    QCOMPARE(f->area()->x(), paneLeft);
+    QCOMPARE(strip[0]->x(), paneLeft);
+    QVERIFY(f->area()->y() >= 240 / 15);
+    QVERIFY(f->area()->y() > strip[0]->geometry().bottom());
     for (int i = 1; i < 10; ++i)
-        QCOMPARE(editor->lblMenu[i]->x(), editor->lblMenu[i - 1]->geometry().right() + 1 + 5);
+        QCOMPARE(strip[i]->x(), strip[i - 1]->geometry().right() + 1 + 5);
 
     editor->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    QTest::keyClick(editor->txtText, Qt::Key_F11); // the keys reach the menu from the text
+    QTest::keyClick(f->area(), Qt::Key_F11); // the keys reach the menu from the text
     QVERIFY(!editor->mnuViewFile->isChecked());
-    QCOMPARE(editor->txtText->x(), 0);
-    QCOMPARE(editor->lblMenu[0]->x(), 3);
+    QCOMPARE(f->area()->x(), 0);
+    QCOMPARE(strip[0]->x(), 3);
     QVERIFY(!editor->Filer->isVisible() && !editor->Katalog->isVisible() &&
             !editor->Enhet->isVisible() && !editor->txtFilfilter->isVisible());
-    QCOMPARE(editor->lblMenu[1]->x(), editor->lblMenu[0]->geometry().right() + 1 + 5);
+    QCOMPARE(strip[1]->x(), strip[0]->geometry().right() + 1 + 5);
 
-    QTest::keyClick(editor->txtText, Qt::Key_F11, Qt::ShiftModifier);
-    QCOMPARE(editor->txtText->y(), 0);
-    QVERIFY(!editor->lblMenu[4]->isVisible());
-    QCOMPARE(editor->txtText->geometry(), editor->centralWidget()->rect());
+    QTest::keyClick(f->area(), Qt::Key_F11, Qt::ShiftModifier);
+    QCOMPARE(f->area()->y(), 0);
+    QVERIFY(!strip[4]->isVisible());
+    QCOMPARE(f->area()->geometry(), editor->centralWidget()->rect());
 
     editor->mnuViewFile->trigger();
     editor->mnuViewObj->trigger();
-    QCOMPARE(editor->txtText->x(), paneLeft);
-    QVERIFY(editor->Filer->isVisible() && editor->lblMenu[9]->isVisible());
+    QCOMPARE(f->area()->x(), paneLeft);
+    QVERIFY(editor->Filer->isVisible() && strip[9]->isVisible());
 }
 
 void tst_editor::resizeKeepsTheTextFillingTheWindow() {
-    openEditor();
+    editor = f->open();
+    const auto fills = [&] {
+        const QRect client = editor->centralWidget()->rect();
+        return f->area()->geometry().bottomRight() == client.bottomRight();
+    };
     editor->resize(900, 700);
     QTRY_COMPARE(editor->centralWidget()->width(), 900);
-    const QRect client = editor->centralWidget()->rect();
-    QCOMPARE(editor->txtText->geometry().right(), client.right());
-    QCOMPARE(editor->txtText->geometry().bottom(), client.bottom());
+    QVERIFY(fills());
     QCOMPARE(editor->Katalog->y(), editor->Filer->geometry().bottom() + 1 + 2);
     QCOMPARE(editor->Enhet->y(), editor->Katalog->geometry().bottom() + 1 + 2);
     QCOMPARE(editor->txtFilfilter->y(), editor->lblFilFilter->y() - 2);
-    QVERIFY(editor->txtFilfilter->geometry().bottom() <= client.bottom());
+    QVERIFY(editor->txtFilfilter->geometry().bottom() <= editor->centralWidget()->height());
     editor->resize(40, 30); // too small, then large again: the rules hold again
     editor->resize(800, 600);
-    QTRY_COMPARE(editor->txtText->geometry().bottom(), editor->centralWidget()->rect().bottom());
-    QCOMPARE(editor->txtText->geometry().right(), editor->centralWidget()->rect().right());
+    QTRY_VERIFY(fills());
 }
 
 void tst_editor::stripHoverAndClicks() {
     QStringList opened;
-    RegisterTagDialog(QStringLiteral("mnuInsBild"), [&] { opened << QStringLiteral("bild"); });
-    openEditor();
+    RegisterTagDialog(u"mnuInsBild"_s, [&] { opened << u"bild"_s; });
+    editor = f->open();
+    QLabel* const* strip = editor->lblMenu;
     const QColor grey = editor->palette().color(QPalette::Disabled, QPalette::WindowText);
     const QColor normal = editor->palette().color(QPalette::Active, QPalette::WindowText);
-    QTest::mouseMove(editor->lblMenu[3]);
     QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
-    QApplication::sendEvent(editor->lblMenu[3], &move);
-    QCOMPARE(editor->lblMenu[3]->palette().color(QPalette::WindowText), normal);
-    QCOMPARE(editor->lblMenu[4]->palette().color(QPalette::WindowText), grey);
+    QApplication::sendEvent(strip[3], &move);
+    QCOMPARE(strip[3]->palette().color(QPalette::WindowText), normal);
+    QCOMPARE(strip[4]->palette().color(QPalette::WindowText), grey);
     QVERIFY(!StripIdle);
-    QApplication::sendEvent(editor->txtText->viewport(), &move);
-    QCOMPARE(editor->lblMenu[3]->palette().color(QPalette::WindowText), grey);
+    QApplication::sendEvent(f->area()->viewport(), &move);
+    QCOMPARE(strip[3]->palette().color(QPalette::WindowText), grey);
     QVERIFY(StripIdle);
 
-    QTest::mouseClick(editor->lblMenu[0], Qt::LeftButton);
-    QCOMPARE(opened, QStringList{QStringLiteral("bild")});
-    QTest::mouseClick(editor->lblMenu[7], Qt::LeftButton); // no dialog registered: nothing
+    QTest::mouseClick(strip[0], Qt::LeftButton);
+    QCOMPARE(opened, QStringList{u"bild"_s});
+    QTest::mouseClick(strip[7], Qt::LeftButton); // no dialog registered: nothing
     QCOMPARE(opened.size(), 1);
-    QTest::mouseClick(editor->lblMenu[2], Qt::LeftButton);
+    QTest::mouseClick(strip[2], Qt::LeftButton);
     QTRY_VERIFY(editor->mnuInsForm->isVisible());
     editor->mnuInsForm->hide();
-    QTest::mouseClick(editor->lblMenu[9], Qt::RightButton);
+    QTest::mouseClick(strip[9], Qt::RightButton);
     QTRY_VERIFY(editor->mnuVisa->isVisible());
     editor->mnuVisa->hide();
 }
 
 void tst_editor::droppedColourReplacesTheSelection() {
-    openEditor();
-    editor->txtText->setWholeText(QStringLiteral("<BODY BGCOLOR=\"red\">"));
-    editor->txtText->setSel(15, 3);
-    emit editor->txtText->colourDropped(QStringLiteral("#FF8000"));
-    QCOMPARE(editor->txtText->text(), QStringLiteral("<BODY BGCOLOR=\"#FF8000\">"));
+    editor = f->open();
+    f->set(u"<BODY BGCOLOR=\"red\">"_s, 15, 3);
+    emit f->area()->colourDropped(u"#FF8000"_s);
+    QCOMPARE(f->text(), u"<BODY BGCOLOR=\"#FF8000\">"_s);
 }
 
 void tst_editor::driveNotReadyKeepsThePreviousDrive() {
-    openEditor();
+    editor = f->open();
     const QString shown = editor->Katalog->path();
-    editor->Enhet_Change(doc(QStringLiteral("ingen-enhet")));
+    editor->Enhet_Change(f->doc(u"ingen-enhet"_s));
     QCOMPARE(editor->Katalog->path(), shown);
     QCOMPARE(editor->Enhet->drive(), DriveList::driveOf(shown));
 }
@@ -635,16 +556,16 @@ void tst_editor::driveNotReadyKeepsThePreviousDrive() {
 // list names the items still without either.
 void tst_editor::itemsWithoutCommandsAreDisabled() {
     const QStringList stillWithout;
-    RegisterTagDialog(QStringLiteral("mnuInBr"), [] {});
-    openEditor();
+    RegisterTagDialog(u"mnuInBr"_s, [] {});
+    editor = f->open();
     editor->refreshMenuItems();
     for (QAction* action : editor->findChildren<QAction*>()) {
         const QString name = action->objectName();
-        if (!name.startsWith(QLatin1String("mnu")) || action->isSeparator() || action->menu())
+        if (!name.startsWith(u"mnu"_s) || action->isSeparator() || action->menu())
             continue;
         const bool dialog = TagDialogMenuItems().contains(name) || GuideMenuItems().contains(name);
-        bool expected = dialog ? name == QLatin1String("mnuInBr") : !stillWithout.contains(name);
-        if (name == QLatin1String("mnuArkivWeb")) // the colour picker, when there is one
+        bool expected = dialog ? name == u"mnuInBr"_s : !stillWithout.contains(name);
+        if (name == u"mnuArkivWeb"_s) // the colour picker, when there is one
             expected = ToolRegistered(Tool::ColourPicker);
         QVERIFY2(action->isEnabled() == expected, qPrintable(name));
     }
@@ -652,97 +573,96 @@ void tst_editor::itemsWithoutCommandsAreDisabled() {
             editor->mnuEditAuto->isChecked());
 }
 
-void tst_editor::formatItemsWrapTheSelection() {
-    openEditor();
-    TagCase = 1;
-    editor->txtText->setWholeText(QStringLiteral("ett ord"));
-    editor->txtText->setSel(4, 3);
-    editor->menuItem(QStringLiteral("mnuFormFet"))->trigger();
-    QCOMPARE(editor->txtText->text(), QStringLiteral("ett <b>ord</b>"));
-}
-
 void tst_editor::runNeedsASavedFile() {
-    openEditor();
-    editor->menuItem(QStringLiteral("mnuArkivRun"))->trigger();
-    QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Du måste spara filen innan den granskas."));
-    QCOMPARE(scope->fake.messages().last().icon, MsgIcon::Information);
-    writeDoc(QStringLiteral("sida med blank.htm"), "x");
-    click(QStringLiteral("sida med blank.htm"));
+    editor = f->open();
+    f->trigger(u"mnuArkivRun"_s);
+    QCOMPARE(f->fake().lastMessage(), u"Du måste spara filen innan den granskas."_s);
+    QCOMPARE(f->fake().messages().last().icon, MsgIcon::Information);
+    f->docs.write(u"sida med blank.htm"_s, "x");
+    f->click(u"sida med blank.htm"_s);
     BrowserPath = QCoreApplication::applicationFilePath();
-    editor->menuItem(QStringLiteral("mnuArkivRun"))->trigger();
-    QCOMPARE(scope->fake.calls.last().kind, PlatformCall::StartProgram);
-    QCOMPARE(scope->fake.calls.last().arguments,
-             QStringList{doc(QStringLiteral("sida med blank.htm"))});
+    f->trigger(u"mnuArkivRun"_s);
+    QCOMPARE(f->fake().calls.last().kind, PlatformCall::StartProgram);
+    QCOMPARE(f->fake().calls.last().arguments, QStringList{f->doc(u"sida med blank.htm"_s)});
 }
 
 void tst_editor::settingsWrittenAtCloseAndAppliedAtNextLoad() {
-    QVERIFY(QDir(docs->path()).mkdir(QStringLiteral("annan")));
-    writeDoc(QStringLiteral("annan/sist.txt"), "sista filen");
-    writeDoc(QStringLiteral("a.txt"), "a");
-    openEditor();
-    CurrentFile = doc(QStringLiteral("annan/sist.txt"));
+    f->docs.write(u"annan/sist.txt"_s, "sista filen");
+    f->docs.write(u"a.txt"_s, "a");
+    editor = f->open();
+    CurrentFile = f->doc(u"annan/sist.txt"_s);
     ForceLowerCase = true;
     editor->mnuEditAuto->trigger();
     editor->mnuViewFile->trigger();
-    editor->txtFilfilter->setText(QStringLiteral("*.txt"));
+    editor->txtFilfilter->setText(u"*.txt"_s);
     editor->setGeometry(100, 80, 640, 480);
-    setEditorKey(QStringLiteral("Font"), QStringLiteral("DejaVu Sans Mono"));
+    QString font = u"DejaVu Sans Mono"_s;
+    WriteIniString(u"Editor"_s, u"Font"_s, font, IniFile);
     const QRect frame = editor->frameGeometry();
     QVERIFY(editor->close());
     QVERIFY(!editor->isVisible());
-    QCOMPARE(editorKey(QStringLiteral("TvingaVersaler")), QStringLiteral("1"));
-    QCOMPARE(editorKey(QStringLiteral("AutoIndrag")), QStringLiteral("0"));
-    QCOMPARE(editorKey(QStringLiteral("VisaFilmeny")), QStringLiteral("0"));
-    QCOMPARE(editorKey(QStringLiteral("VisaObjektmeny")), QStringLiteral("1"));
-    QCOMPARE(editorKey(QStringLiteral("Filfilter")), QStringLiteral("*.txt"));
-    QCOMPARE(editorKey(QStringLiteral("WindowState")), QStringLiteral("0"));
-    QCOMPARE(editorKey(QStringLiteral("Left")), QString::number(frame.x() * 15));
-    QCOMPARE(editorKey(QStringLiteral("Width")), QString::number(frame.width() * 15));
-    QCOMPARE(editorKey(QStringLiteral("LastFile")), doc(QStringLiteral("annan/sist.txt")));
+    const QList<std::pair<QString, QString>> stored = {
+        {u"TvingaVersaler"_s, u"1"_s},
+        {u"AutoIndrag"_s, u"0"_s},
+        {u"VisaFilmeny"_s, u"0"_s},
+        {u"VisaObjektmeny"_s, u"1"_s},
+        {u"Filfilter"_s, u"*.txt"_s},
+        {u"WindowState"_s, u"0"_s},
+        {u"Left"_s, QString::number(frame.x() * 15)},
+        {u"Width"_s, QString::number(frame.width() * 15)},
+        {u"LastFile"_s, f->doc(u"annan/sist.txt"_s)}};
+    for (const auto& [key, value] : stored)
+        QCOMPARE(editorKey(key), value);
 
     // The next load, in a window of its own.
     delete editor;
     ForceLowerCase = false;
-    openEditor();
+    editor = f->open();
     QVERIFY(ForceLowerCase);
     QVERIFY(!editor->mnuEditAuto->isChecked());
     QVERIFY(!editor->mnuViewFile->isChecked());
-    QCOMPARE(editor->txtText->x(), 0);
-    QCOMPARE(editor->txtFilfilter->text(), QStringLiteral("*.txt"));
-    QCOMPARE(editor->Filer->pattern(), QStringLiteral("*.txt"));
-    QCOMPARE(editor->txtText->text(), QStringLiteral("sista filen"));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("sist.txt - Editor"));
+    QCOMPARE(f->area()->x(), 0);
+    QCOMPARE(editor->txtFilfilter->text(), u"*.txt"_s);
+    QCOMPARE(editor->Filer->pattern(), u"*.txt"_s);
+    QCOMPARE(f->text(), u"sista filen"_s);
+    QCOMPARE(editor->windowTitle(), u"sist.txt - Editor"_s);
     QCOMPARE(editor->Filer->listIndex(), -1); // the last file lies in another folder
-    QCOMPARE(editor->txtText->editorFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(f->area()->editorFont().family(), u"DejaVu Sans Mono"_s);
     QTRY_COMPARE(editor->frameGeometry(), frame);
 }
 
-void tst_editor::closeCancelledKeepsWindowAndWritesNothing() {
-    openEditor();
-    typeInText(QStringLiteral("x"));
-    scope->fake.messageAnswers = {MsgAnswer::Cancel};
+void tst_editor::closeOrExitCancelledKeepsWindowAndWritesNothing() {
+    editor = f->open();
+    f->type(u"x"_s);
+    f->fake().messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Cancel, MsgAnswer::No};
     QVERIFY(!editor->close());
+    f->trigger(u"mnuExitWeb"_s);
     QVERIFY(editor->isVisible());
+    QVERIFY(ended.isEmpty());
     QVERIFY(!QFile::exists(IniFile));
+    f->trigger(u"mnuExitWeb"_s);
+    QCOMPARE(ended, QList<int>{0});
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(editorKey(u"VisaFilmeny"_s), u"1"_s);
 }
 
 void tst_editor::textHasTheFocusAfterADialog() {
-    openEditor();
+    editor = f->open();
     editor->setEnabled(false); // a tag dialog opens, then is cancelled
     editor->setEnabled(true);
-    QCOMPARE(editor->focusWidget(), editor->txtText);
+    QCOMPARE(editor->focusWidget(), f->area());
 }
 
 void tst_editor::designedStateAtEachLoad() {
     // The window is kept for the run: loading it again starts from the design.
-    openEditor();
+    editor = f->open();
     editor->txtFilfilter->clear();
     editor->lblMenu_MouseMove(9);
     QVERIFY(editor->close());
-    QCOMPARE(editorKey(QStringLiteral("Filfilter")), QString());
+    QCOMPARE(editorKey(u"Filfilter"_s), QString());
     editor->show();
-    QCOMPARE(editor->txtFilfilter->text(), QStringLiteral("*.htm*"));
-    QCOMPARE(editor->Filer->pattern(), QStringLiteral("*.htm*"));
+    QCOMPARE(editor->txtFilfilter->text(), u"*.htm*"_s);
+    QCOMPARE(editor->Filer->pattern(), u"*.htm*"_s);
     QVERIFY(StripIdle);
     QCOMPARE(editor->lblMenu[9]->palette().color(QPalette::WindowText),
              editor->palette().color(QPalette::Disabled, QPalette::WindowText));
@@ -759,40 +679,26 @@ void tst_editor::storedPlaceOnlyWhenOnTheScreen_data() {
 void tst_editor::storedPlaceOnlyWhenOnTheScreen() {
     QFETCH(int, left);
     QFETCH(bool, applied);
-    WriteIniInt(QStringLiteral("Editor"), QStringLiteral("Left"), left, IniFile);
-    editor = new frmEditor;
+    WriteIniInt(u"Editor"_s, u"Left"_s, left, IniFile);
+    editor = f->editor = new frmEditor;
     editor->move(50, 60);
     editor->show();
     QCOMPARE(editor->frameGeometry().x(), applied ? qRound(left / 15.0) : 50);
 }
 
 void tst_editor::preferencesApplyTheFont() {
-    openEditor();
-    editor->findChild<QAction*>(QStringLiteral("mnuArkivLookIn"))->trigger();
+    editor = f->open();
+    f->trigger(u"mnuArkivLookIn"_s);
     auto* pref = qobject_cast<frmPref*>(ExistingToolWindow(Tool::Preferences));
     QVERIFY(pref && pref->isVisible());
-    pref->cmbFonts->setCurrentText(QStringLiteral("Liberation Serif"));
+    pref->cmbFonts->setCurrentText(u"Liberation Serif"_s);
     pref->cmdOK_Click();
-    QCOMPARE(editor->txtText->editorFont().family(), QStringLiteral("Liberation Serif"));
-}
-
-void tst_editor::exitEndsTheProgramUnlessCancelled() {
-    openEditor();
-    typeInText(QStringLiteral("x"));
-    scope->fake.messageAnswers = {MsgAnswer::Cancel};
-    editor->menuItem(QStringLiteral("mnuExitWeb"))->trigger();
-    QVERIFY(ended.isEmpty());
-    QVERIFY(editor->isVisible());
-    scope->fake.messageAnswers = {MsgAnswer::No};
-    editor->menuItem(QStringLiteral("mnuExitWeb"))->trigger();
-    QCOMPARE(ended, QList<int>{0});
-    QVERIFY(!editor->isVisible());
-    QCOMPARE(editorKey(QStringLiteral("VisaFilmeny")), QStringLiteral("1"));
+    QCOMPARE(f->area()->editorFont().family(), u"Liberation Serif"_s);
 }
 
 void tst_editor::launcherOpensTheEditor() {
     RegisterEditorWindow();
-    WriteIniInt(QStringLiteral("Vessilor"), QStringLiteral("StartUp"), 1, IniFile);
+    WriteIniInt(u"Vessilor"_s, u"StartUp"_s, 1, IniFile);
     frmStartUp launcher;
     int code = -1;
     QVERIFY(launcher.Form_Load(code));

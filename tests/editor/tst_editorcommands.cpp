@@ -2,22 +2,19 @@
 // the text and the selection, what it asks and tells, one undo step per command, the busy
 // pointer, automatic indentation and the repeat key.
 
-#include "editor/frmeditor.h"
+#include "editorfixture.h"
 #include "markup/entities.h"
-#include "markup/globals.h"
-#include "testsupport.h"
-#include "widgets/textarea.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class tst_editorcommands : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { f.reset(); }
     void textCommands_data();
     void textCommands();
     void checks_data();
@@ -32,59 +29,26 @@ private slots:
     void clipboardCommandsNeedASelection();
 
 private:
-    // The text with start/length selected, in the editor's text area.
-    void set(const QString& text, int start = 0, int length = 0);
-    QString text() const { return editor->txtText->text(); }
-    QAction* action(const QString& name) const;
     // Triggers the menu item named "mnu..." or types the key sequence in the text.
     void run(const QString& command);
 
-    std::unique_ptr<FakePlatformScope> scope;
-    std::unique_ptr<TestProgramFolder> folder;
-    std::unique_ptr<QTemporaryDir> docs;
-    frmEditor* editor = nullptr;
+    std::unique_ptr<EditorFixture> f;
+    TextArea* area = nullptr;
 };
 
 void tst_editorcommands::init() {
-    scope = std::make_unique<FakePlatformScope>();
-    folder = std::make_unique<TestProgramFolder>();
-    docs = std::make_unique<QTemporaryDir>();
+    f = std::make_unique<EditorFixture>();
     QVERIFY(LoadEntityTable());
-    StartFolder = docs->path();
-    editor = new frmEditor;
-    editor->show();
-    // The menu shortcuts reach an active window only.
-    editor->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(editor));
-    scope->fake.clear();
-}
-
-void tst_editorcommands::cleanup() {
-    delete editor;
-    editor = nullptr;
-    docs.reset();
-    folder.reset();
-    scope.reset();
-}
-
-void tst_editorcommands::set(const QString& newText, int start, int length) {
-    editor->txtText->setWholeText(newText);
-    editor->txtText->setSel(start, length);
-    DocumentChanged = false;
-}
-
-QAction* tst_editorcommands::action(const QString& name) const {
-    auto* found = editor->findChild<QAction*>(name);
-    if (!found)
-        qFatal("no menu item %s", qPrintable(name));
-    return found;
+    f->open(true); // the menu shortcuts reach an active window only
+    area = f->area();
+    f->fake().clear();
 }
 
 void tst_editorcommands::run(const QString& command) {
-    if (command.startsWith(QLatin1String("mnu")))
-        action(command)->trigger();
+    if (command.startsWith(u"mnu"_s))
+        f->trigger(command);
     else
-        QTest::keySequence(editor->txtText, QKeySequence(command));
+        QTest::keySequence(area, QKeySequence(command));
 }
 
 // --- Text commands ----------------------------------------------------------------------
@@ -102,65 +66,44 @@ void tst_editorcommands::textCommands_data() {
     QTest::addColumn<int>("selLength");
     const int yes = int(MsgAnswer::Yes);
     const int no = int(MsgAnswer::No);
-    const QString sort = QStringLiteral("Är du säker på att du vill sortera dessa rader?");
-    const QString warning = QStringLiteral("VARNING! Väljer du att fortsätta kan du layouten "
-                                           "förändras. Kommandot kan inte ångras. Vill du "
-                                           "fortsätta?");
-    const QString compress = QStringLiteral("Är du säker på att du vill komprimera dessa rader?");
-    QTest::newRow("remove tags in a selection")
-        << "Ctrl+D"
-        << "xa<B>c</B>dx" << 1 << 10 << yes << QString() << "xacdx" << 1 << 3;
-    QTest::newRow("remove tags, begins inside a tag")
-        << "Ctrl+D"
-        << "<A B>ord<I>" << 3 << 8 << yes << QString() << "<A B>ord" << 3 << 5;
-    QTest::newRow("remove tags, caret inside an image tag")
-        << "Ctrl+D"
-        << "x<IMG SRC=\"a.gif\">y" << 5 << 0 << yes << QString() << "xy" << 1 << 0;
-    QTest::newRow("remove tags, caret right after a gt")
-        << "Ctrl+D"
-        << "<B>x" << 3 << 0 << yes << QString() << "<B>x" << 3 << 0;
-    QTest::newRow("non-breaking space")
-        << "Ctrl+Space"
-        << "ab" << 1 << 0 << yes << QString() << "a&nbsp;b" << -1 << 0;
-    QTest::newRow("sort from inside the first to inside the last")
-        << "mnuToolsSort"
-        << "b\r\na\r\nc\r\n"
-        << 1 << 6 << yes << sort << "a\r\nb\r\nc\r\n"
-        << 9 << 0;
-    QTest::newRow("sort, last line ends the text")
-        << "mnuToolsSort"
-        << "b\r\na\r\nc" << 1 << 6 << yes << sort << "a\r\nb\r\nc\r\n"
-        << 9 << 0;
-    QTest::newRow("sort from the start of a line keeps the line above")
-        << "mnuToolsSort"
-        << "x\r\nb\r\na\r\n"
-        << 3 << 4 << yes << sort << "x\r\na\r\nb\r\n"
-        << 9 << 0;
-    QTest::newRow("sort, no keeps the widened selection")
-        << "mnuToolsSort"
-        << "b\r\na\r\nc" << 1 << 6 << no << sort << "b\r\na\r\nc" << 0 << 7;
-    QTest::newRow("codes, whole text when nothing selected")
-        << "mnuEditConvert"
-        << "Håll" << 2 << 0 << yes << QString() << "H&aring;ll" << 0 << 10;
-    QTest::newRow("codes, only the selection")
-        << "mnuEditConvert"
-        << "åå" << 1 << 1 << yes << QString() << "å&aring;" << 1 << 7;
-    QTest::newRow("codes back") << "mnuEditConvAscii"
-                                << "a;&auml;b" << 0 << 0 << yes << QString() << "a;äb" << 0 << 4;
-    QTest::newRow("remove breaks of the selection")
-        << "mnuEditKill"
-        << "a\r\nb\nc\r\nd" << 0 << 9 << yes << warning << "abcd" << -1 << 0;
-    QTest::newRow("remove breaks, answer no")
-        << "mnuEditKill"
-        << "a\r\nb" << 0 << 4 << no << warning << "a\r\nb" << -1 << 0;
-    QTest::newRow("compress") << "mnuEditRader"
-                              << "  a  \r\n\tb" << 0 << 0 << yes << compress << "a\r\nb" << -1 << 0;
-    QTest::newRow("pc") << "mnuRadPc"
-                        << "a\nb\nc" << 0 << 0 << yes << QString() << "a\r\nb\r\nc" << -1 << 0;
-    QTest::newRow("unix") << "mnuRadUnix"
-                          << "a\r\nb" << 0 << 0 << yes << QString() << "a\nb" << -1 << 0;
-    QTest::newRow("mac") << "mnuRadMac"
-                         << "a\r\nb" << 0 << 0 << yes << QString() << "a\rb" << -1 << 0;
+    const QString sort = u"Är du säker på att du vill sortera dessa rader?"_s;
+    const QString warning = u"VARNING! Väljer du att fortsätta kan du layouten förändras. "
+                            u"Kommandot kan inte ångras. Vill du fortsätta?"_s;
+    const QString compress = u"Är du säker på att du vill komprimera dessa rader?"_s;
+    const auto row = [](const char* name, const char* command, const char* before, int start,
+                        int length, int answer, const QString& question, const char* after,
+                        int selStart = -1, int selLength = 0) {
+        QTest::newRow(name) << QString::fromUtf8(command) << QString::fromUtf8(before) << start
+                            << length << answer << question << QString::fromUtf8(after) << selStart
+                            << selLength;
+    };
+    row("remove tags in a selection", "Ctrl+D", "xa<B>c</B>dx", 1, 10, yes, {}, "xacdx", 1, 3);
+    row("remove tags, begins inside a tag", "Ctrl+D", "<A B>ord<I>", 3, 8, yes, {}, "<A B>ord", 3,
+        5);
+    row("remove tags, caret inside an image tag", "Ctrl+D", "x<IMG SRC=\"a.gif\">y", 5, 0, yes, {},
+        "xy", 1, 0);
+    row("remove tags, caret right after a gt", "Ctrl+D", "<B>x", 3, 0, yes, {}, "<B>x", 3, 0);
+    row("non-breaking space", "Ctrl+Space", "ab", 1, 0, yes, {}, "a&nbsp;b");
+    row("sort from inside the first to inside the last", "mnuToolsSort", "b\r\na\r\nc\r\n", 1, 6,
+        yes, sort, "a\r\nb\r\nc\r\n", 9, 0);
+    row("sort, last line ends the text", "mnuToolsSort", "b\r\na\r\nc", 1, 6, yes, sort,
+        "a\r\nb\r\nc\r\n", 9, 0);
+    row("sort from the start of a line keeps the line above", "mnuToolsSort", "x\r\nb\r\na\r\n", 3,
+        4, yes, sort, "x\r\na\r\nb\r\n", 9, 0);
+    row("sort, no keeps the widened selection", "mnuToolsSort", "b\r\na\r\nc", 1, 6, no, sort,
+        "b\r\na\r\nc", 0, 7);
+    row("codes, whole text when nothing selected", "mnuEditConvert", "Håll", 2, 0, yes, {},
+        "H&aring;ll", 0, 10);
+    row("codes, only the selection", "mnuEditConvert", "åå", 1, 1, yes, {}, "å&aring;", 1, 7);
+    row("codes back", "mnuEditConvAscii", "a;&auml;b", 0, 0, yes, {}, "a;äb", 0, 4);
+    row("remove breaks of the selection", "mnuEditKill", "a\r\nb\nc\r\nd", 0, 9, yes, warning,
+        "abcd");
+    row("remove breaks, answer no", "mnuEditKill", "a\r\nb", 0, 4, no, warning, "a\r\nb");
+    row("compress", "mnuEditRader", "  a  \r\n\tb", 0, 0, yes, compress, "a\r\nb");
+    row("bold wraps the selection", "mnuFormFet", "ett ord", 4, 3, yes, {}, "ett <B>ord</B>");
+    row("pc", "mnuRadPc", "a\nb\nc", 0, 0, yes, {}, "a\r\nb\r\nc");
+    row("unix", "mnuRadUnix", "a\r\nb", 0, 0, yes, {}, "a\nb");
+    row("mac", "mnuRadMac", "a\r\nb", 0, 0, yes, {}, "a\rb");
 }
 
 void tst_editorcommands::textCommands() {
@@ -173,19 +116,19 @@ void tst_editorcommands::textCommands() {
     QFETCH(QString, after);
     QFETCH(int, selStart);
     QFETCH(int, selLength);
-    set(before, start, length);
-    scope->fake.messageAnswers = {MsgAnswer(answer)};
+    f->set(before, start, length);
+    f->fake().messageAnswers = {MsgAnswer(answer)};
     run(command);
-    QCOMPARE(scope->fake.messages().size(), question.isEmpty() ? 0 : 1);
-    QCOMPARE(scope->fake.lastMessage(), question);
-    QCOMPARE(text(), after);
+    QCOMPARE(f->fake().messages().size(), question.isEmpty() ? 0 : 1);
+    QCOMPARE(f->fake().lastMessage(), question);
+    QCOMPARE(f->text(), after);
     QCOMPARE(DocumentChanged, before != after);
     if (selStart >= 0) {
-        QCOMPARE(editor->txtText->selStart(), selStart);
-        QCOMPARE(editor->txtText->selLength(), selLength);
+        QCOMPARE(area->selStart(), selStart);
+        QCOMPARE(area->selLength(), selLength);
     }
     // Sorted lines are put in as a tag is: Ctrl+Y repeats them, and they end at the caret.
-    if (command == QStringLiteral("mnuToolsSort") && answer == int(MsgAnswer::Yes))
+    if (command == u"mnuToolsSort"_s && answer == int(MsgAnswer::Yes))
         QVERIFY(after.first(selStart).endsWith(LastInsertedText) &&
                 LastInsertedText.size() >= length);
 }
@@ -203,43 +146,33 @@ void tst_editorcommands::checks_data() {
     QTest::addColumn<int>("selLength");
     const int info = int(MsgIcon::Information);
     const int warn = int(MsgIcon::Exclamation);
-    const QString page = QStringLiteral("<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY>b</BODY></HTML>");
-    const QString noBody = QString(page).remove(QStringLiteral("</BODY>"));
-    QTest::newRow("brackets fine")
-        << "mnuErrorHakar" << page << "Inga fel på taggar hittades." << info << -1 << 0;
-    QTest::newRow("missing gt") << "mnuErrorHakar"
-                                << "a < b"
-                                << "Det saknas en >." << warn << 2 << 3;
-    QTest::newRow("quote outside tags")
-        << "mnuErrorCitat"
-        << "<p>\"x"
-        << "Ett citatstecken hittades utanför taggar (du ska ersätta det med \"&quot;\"." << warn
-        << 3 << 1;
-    QTest::newRow("quote after characters outside the BMP")
-        << "mnuErrorCitat" << QStringLiteral("\U0001F600\U0001F600<p>\"x")
-        << "Ett citatstecken hittades utanför taggar (du ska ersätta det med \"&quot;\"." << warn
-        << 7 << 1;
-    QTest::newRow("odd quotes") << "mnuErrorCitat"
-                                << "<img alt=\"x>"
-                                << "Ett ojämnt antal citatstecken hittades." << warn << 0 << 12;
-    QTest::newRow("standard tags fine")
-        << "mnuErrorStandard" << page << "Inga problem hittades." << info << -1 << 0;
-    QTest::newRow("missing tag selects nothing")
-        << "mnuErrorStandard" << noBody << "</BODY> saknas." << warn << -1 << 0;
-    QTest::newRow("doubled tag selected")
-        << "mnuErrorStandard" << page + QStringLiteral("<HTML>") << "<HTML> hittades två gånger."
-        << warn << int(page.size()) << 6;
-    QTest::newRow("all: nothing found")
-        << "Ctrl+K" << page << "Inga fel hittades." << info << -2 << 0;
-    QTest::newRow("all: brackets first")
-        << "Ctrl+K" << QStringLiteral("<p\"") << "Ett fel på en tagg hittades. \"Det saknas en >.\""
-        << warn << 0 << 3;
-    QTest::newRow("all: missing </BODY>")
-        << "Ctrl+K" << noBody << "Problem med standardtaggar. \"</BODY> hittades inte.\"" << warn
-        << -2 << 0;
-    QTest::newRow("all: quotes last")
-        << "Ctrl+K" << QString(page).replace(QStringLiteral(">b<"), QStringLiteral(">\"b<"))
-        << "Ett citatsfel hittades. \"" << warn << 41 << 1;
+    const QString page = u"<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY>b</BODY></HTML>"_s;
+    const QString noBody = QString(page).remove(u"</BODY>"_s);
+    const QString outside =
+        u"Ett citatstecken hittades utanför taggar (du ska ersätta det med \"&quot;\"."_s;
+    const auto row = [](const char* name, const char* command, const QString& text,
+                        const QString& message, int icon, int selStart = -1, int selLength = 0) {
+        QTest::newRow(name) << QString::fromUtf8(command) << text << message << icon << selStart
+                            << selLength;
+    };
+    row("brackets fine", "mnuErrorHakar", page, u"Inga fel på taggar hittades."_s, info);
+    row("missing gt", "mnuErrorHakar", u"a < b"_s, u"Det saknas en >."_s, warn, 2, 3);
+    row("quote outside tags", "mnuErrorCitat", u"<p>\"x"_s, outside, warn, 3, 1);
+    row("quote after characters outside the BMP", "mnuErrorCitat", u"\U0001F600\U0001F600<p>\"x"_s,
+        outside, warn, 7, 1);
+    row("odd quotes", "mnuErrorCitat", u"<img alt=\"x>"_s,
+        u"Ett ojämnt antal citatstecken hittades."_s, warn, 0, 12);
+    row("standard tags fine", "mnuErrorStandard", page, u"Inga problem hittades."_s, info);
+    row("missing tag selects nothing", "mnuErrorStandard", noBody, u"</BODY> saknas."_s, warn);
+    row("doubled tag selected", "mnuErrorStandard", page + u"<HTML>"_s,
+        u"<HTML> hittades två gånger."_s, warn, int(page.size()), 6);
+    row("all: nothing found", "Ctrl+K", page, u"Inga fel hittades."_s, info, -2);
+    row("all: brackets first", "Ctrl+K", u"<p\""_s,
+        u"Ett fel på en tagg hittades. \"Det saknas en >.\""_s, warn, 0, 3);
+    row("all: missing </BODY>", "Ctrl+K", noBody,
+        u"Problem med standardtaggar. \"</BODY> hittades inte.\""_s, warn, -2);
+    row("all: quotes last", "Ctrl+K", QString(page).replace(u">b<"_s, u">\"b<"_s),
+        u"Ett citatsfel hittades. \""_s, warn, 41, 1);
 }
 
 void tst_editorcommands::checks() {
@@ -249,18 +182,18 @@ void tst_editorcommands::checks() {
     QFETCH(int, icon);
     QFETCH(int, selStart);
     QFETCH(int, selLength);
-    set(page, 1, 0);
+    f->set(page, 1, 0);
     run(command);
-    QCOMPARE(scope->fake.messages().size(), 1);
-    QVERIFY2(scope->fake.lastMessage().startsWith(message), qPrintable(scope->fake.lastMessage()));
-    if (!command.startsWith(QLatin1String("Ctrl")))
-        QCOMPARE(scope->fake.lastMessage(), message);
-    QCOMPARE(int(scope->fake.messages().at(0).icon), icon);
+    QCOMPARE(f->fake().messages().size(), 1);
+    QVERIFY2(f->fake().lastMessage().startsWith(message), qPrintable(f->fake().lastMessage()));
+    if (!command.startsWith(u"Ctrl"_s))
+        QCOMPARE(f->fake().lastMessage(), message);
+    QCOMPARE(int(f->fake().messages().at(0).icon), icon);
     if (selStart > -2) {
-        QCOMPARE(editor->txtText->selStart(), selStart < 0 ? 1 : selStart);
-        QCOMPARE(editor->txtText->selLength(), selLength);
+        QCOMPARE(area->selStart(), selStart < 0 ? 1 : selStart);
+        QCOMPARE(area->selLength(), selLength);
     }
-    QCOMPARE(text(), page);
+    QCOMPARE(f->text(), page);
 }
 
 // --- Busy pointer, undo, case, repeat ---------------------------------------------------
@@ -276,42 +209,42 @@ void tst_editorcommands::busyPointerAlwaysGoesBack_data() {
 
 void tst_editorcommands::busyPointerAlwaysGoesBack() {
     QFETCH(QString, item);
-    set(QStringLiteral("<p>b</p>\r\n<p>\"å\"</p>\r\n<b"), 0, 12);
+    f->set(u"<p>b</p>\r\n<p>\"å\"</p>\r\n<b"_s, 0, 12);
     // Every box is answered Yes; the pointer must be normal whenever a box shows.
-    scope->fake.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    f->fake().messageAnswers = {MsgAnswer::Yes, MsgAnswer::Yes};
     int busyDuringBoxes = 0;
-    scope->fake.onMessage = [&](const PlatformCall&) { busyDuringBoxes += scope->fake.busyDepth; };
-    action(item)->trigger();
-    QVERIFY(scope->fake.busyShownCount > 0);
-    QCOMPARE(scope->fake.busyDepth, 0);
+    f->fake().onMessage = [&](const PlatformCall&) { busyDuringBoxes += f->fake().busyDepth; };
+    f->trigger(item);
+    QVERIFY(f->fake().busyShownCount > 0);
+    QCOMPARE(f->fake().busyDepth, 0);
     QCOMPARE(busyDuringBoxes, 0);
 }
 
 void tst_editorcommands::commandIsUndoneInOneStep() {
-    const QString before = QStringLiteral("x<B>fet</B> å\r\ny");
-    set(before, 0, int(before.size()));
-    QTest::keyClick(editor->txtText, Qt::Key_H, Qt::ControlModifier);
-    editor->txtText->setSel(0, editor->txtText->textLength());
-    editor->menuItem(QStringLiteral("mnuEditDelTagg"))->trigger();
-    QCOMPARE(text(), QStringLiteral("xfet &aring;\r\ny"));
-    editor->menuItem(QStringLiteral("mnuEditUndo"))->trigger();
-    QCOMPARE(text(), QStringLiteral("x<B>fet</B> &aring;\r\ny"));
-    editor->menuItem(QStringLiteral("mnuEditUndo"))->trigger();
-    QCOMPARE(text(), before);
+    const QString before = u"x<B>fet</B> å\r\ny"_s;
+    f->set(before, 0, int(before.size()));
+    QTest::keyClick(area, Qt::Key_H, Qt::ControlModifier);
+    area->setSel(0, area->textLength());
+    f->trigger(u"mnuEditDelTagg"_s);
+    QCOMPARE(f->text(), u"xfet &aring;\r\ny"_s);
+    f->trigger(u"mnuEditUndo"_s);
+    QCOMPARE(f->text(), u"x<B>fet</B> &aring;\r\ny"_s);
+    f->trigger(u"mnuEditUndo"_s);
+    QCOMPARE(f->text(), before);
 }
 
 void tst_editorcommands::letterCaseKeepsSelectionAndRepeats() {
-    set(QStringLiteral("ett Ord här"), 4, 7);
-    editor->menuItem(QStringLiteral("mnuEditVersal"))->trigger();
-    QCOMPARE(text(), QStringLiteral("ett ORD HÄR"));
-    QCOMPARE(editor->txtText->selStart(), 4);
-    QCOMPARE(editor->txtText->selLength(), 7);
-    editor->menuItem(QStringLiteral("mnuEditGem"))->trigger();
-    QCOMPARE(text(), QStringLiteral("ett ord här"));
-    QCOMPARE(editor->txtText->selLength(), 7);
-    editor->txtText->setSel(0, 0);
-    QTest::keyClick(editor->txtText, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(text(), QStringLiteral("ord härett ord här"));
+    f->set(u"ett Ord här"_s, 4, 7);
+    f->trigger(u"mnuEditVersal"_s);
+    QCOMPARE(f->text(), u"ett ORD HÄR"_s);
+    QCOMPARE(area->selStart(), 4);
+    QCOMPARE(area->selLength(), 7);
+    f->trigger(u"mnuEditGem"_s);
+    QCOMPARE(f->text(), u"ett ord här"_s);
+    QCOMPARE(area->selLength(), 7);
+    area->setSel(0, 0);
+    QTest::keyClick(area, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(f->text(), u"ord härett ord här"_s);
 }
 
 void tst_editorcommands::autoIndentKeepsTheClipboard_data() {
@@ -328,50 +261,50 @@ void tst_editorcommands::autoIndentKeepsTheClipboard() {
     QFETCH(bool, on);
     QFETCH(QString, line);
     QFETCH(QString, after);
-    QApplication::clipboard()->setText(QStringLiteral("urklipp"));
-    editor->mnuEditAuto->setChecked(on);
-    set(line, int(line.size()));
-    editor->txtText->setFocus();
-    QTest::keyClick(editor->txtText, Qt::Key_Return);
-    QCOMPARE(text(), after);
-    QCOMPARE(editor->txtText->selStart(), int(after.size()));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("urklipp"));
+    QApplication::clipboard()->setText(u"urklipp"_s);
+    f->editor->mnuEditAuto->setChecked(on);
+    f->set(line, int(line.size()));
+    area->setFocus();
+    QTest::keyClick(area, Qt::Key_Return);
+    QCOMPARE(f->text(), after);
+    QCOMPARE(area->selStart(), int(after.size()));
+    QCOMPARE(QApplication::clipboard()->text(), u"urklipp"_s);
 }
 
 void tst_editorcommands::enterThatAnsweredAQuestionDoesNotIndent() {
-    set(QStringLiteral("  b\r\n  a\r\n"), 10);
-    editor->txtText->setFocus();
-    QTest::keyClick(editor->txtText, Qt::Key_Return); // the last key typed here is Enter
-    editor->txtText->setSel(0, 10);
+    f->set(u"  b\r\n  a\r\n"_s, 10);
+    area->setFocus();
+    QTest::keyClick(area, Qt::Key_Return); // the last key typed here is Enter
+    area->setSel(0, 10);
     // The question box takes the focus; Enter answers it and is released back in the text,
     // where the sorted lines leave the caret at the start of a line.
-    scope->fake.messageAnswers = {MsgAnswer::Yes};
-    scope->fake.onMessage = [this](const PlatformCall&) {
+    f->fake().messageAnswers = {MsgAnswer::Yes};
+    f->fake().onMessage = [this](const PlatformCall&) {
         QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-        QApplication::sendEvent(editor->txtText, &back);
+        QApplication::sendEvent(area, &back);
     };
-    editor->menuItem(QStringLiteral("mnuToolsSort"))->trigger();
-    QTest::keyRelease(editor->txtText, Qt::Key_Return);
-    QCOMPARE(text(), QStringLiteral("  a\r\n  b\r\n\r\n"));
+    f->trigger(u"mnuToolsSort"_s);
+    QTest::keyRelease(area, Qt::Key_Return);
+    QCOMPARE(f->text(), u"  a\r\n  b\r\n\r\n"_s);
 }
 
 void tst_editorcommands::clipboardCommandsNeedASelection() {
-    QApplication::clipboard()->setText(QStringLiteral("kvar"));
-    set(QStringLiteral("abc"), 1);
-    editor->menuItem(QStringLiteral("mnuEditCut"))->trigger();
-    editor->menuItem(QStringLiteral("mnuEditCopy"))->trigger();
-    QCOMPARE(text(), QStringLiteral("abc"));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kvar"));
-    editor->txtText->setSel(1, 1);
-    editor->menuItem(QStringLiteral("mnuEditCut"))->trigger();
-    QCOMPARE(text(), QStringLiteral("ac"));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("b"));
-    editor->menuItem(QStringLiteral("mnuEditAll"))->trigger();
-    editor->menuItem(QStringLiteral("mnuEditPaste"))->trigger();
-    QCOMPARE(text(), QStringLiteral("b"));
-    editor->menuItem(QStringLiteral("mnuEditAll"))->trigger();
-    editor->menuItem(QStringLiteral("mnuEditDelete"))->trigger();
-    QCOMPARE(text(), QString());
+    QApplication::clipboard()->setText(u"kvar"_s);
+    f->set(u"abc"_s, 1);
+    f->trigger(u"mnuEditCut"_s);
+    f->trigger(u"mnuEditCopy"_s);
+    QCOMPARE(f->text(), u"abc"_s);
+    QCOMPARE(QApplication::clipboard()->text(), u"kvar"_s);
+    area->setSel(1, 1);
+    f->trigger(u"mnuEditCut"_s);
+    QCOMPARE(f->text(), u"ac"_s);
+    QCOMPARE(QApplication::clipboard()->text(), u"b"_s);
+    f->trigger(u"mnuEditAll"_s);
+    f->trigger(u"mnuEditPaste"_s);
+    QCOMPARE(f->text(), u"b"_s);
+    f->trigger(u"mnuEditAll"_s);
+    f->trigger(u"mnuEditDelete"_s);
+    QCOMPARE(f->text(), QString());
 }
 
 QTEST_MAIN(tst_editorcommands)

@@ -20,6 +20,8 @@
 #include <QListWidget>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_editorstandard : public QObject {
     Q_OBJECT
 private slots:
@@ -45,7 +47,7 @@ private slots:
 private:
     void openEditor();
     frmNewMall* shownTemplateWindow() const;
-    QString standardPath() const { return folder->file(QStringLiteral("standard.txt")); }
+    QString standardPath() const { return folder->file(u"standard.txt"_s); }
 
     std::unique_ptr<FakePlatformScope> scope;
     std::unique_ptr<TestProgramFolder> folder;
@@ -75,7 +77,7 @@ void tst_editorstandard::openEditor() {
     editor->show();
     editor->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->txtText->setWholeText(QStringLiteral("<P></P>"));
+    editor->txtText->setWholeText(u"<P></P>"_s);
     editor->txtText->setSel(3, 0);
     DocumentChanged = false;
     scope->fake.clear();
@@ -89,20 +91,19 @@ frmNewMall* tst_editorstandard::shownTemplateWindow() const {
 }
 
 void tst_editorstandard::loadFillsBothLists() {
-    folder->write(QStringLiteral("standard.txt"), "Hej\r\n   \r\n  tv\xe5 blanka\r\n");
+    folder->write(u"standard.txt"_s, "Hej\r\n   \r\n  tv\xe5 blanka\r\n");
     openEditor();
-    QCOMPARE(editor->cmbMagicText[0]->entries(),
-             QStringList({QStringLiteral("Hej"), QStringLiteral("  två blanka")}));
+    QCOMPARE(editor->cmbMagicText[0]->entries(), QStringList({u"Hej"_s, u"  två blanka"_s}));
     const QStringList characters = editor->cmbMagicText[1]->entries();
     QCOMPARE(characters.size(), EntityCount + 2);
-    QCOMPARE(characters.first(), QStringLiteral("å - &aring;"));
-    QCOMPARE(characters.last(), QStringLiteral("> - &gt;"));
+    QCOMPARE(characters.first(), u"å - &aring;"_s);
+    QCOMPARE(characters.last(), u"> - &gt;"_s);
     QVERIFY(editor->StandardListWidth >= 1275);
     QVERIFY(!editor->cmbMagicText[0]->isVisible() && !editor->cmbMagicText[1]->isVisible());
 }
 
 void tst_editorstandard::nextLoadStartsThePickListsAfresh() {
-    folder->write(QStringLiteral("standard.txt"), "Hej\r\n");
+    folder->write(u"standard.txt"_s, "Hej\r\n");
     openEditor();
     QTest::keyClick(editor->txtText, Qt::Key_F2);
     QVERIFY(editor->close());
@@ -126,7 +127,7 @@ void tst_editorstandard::pickListInsertsTheChosenText() {
     QFETCH(int, key);
     QFETCH(QString, entry);
     QFETCH(QString, inserted);
-    folder->write(QStringLiteral("standard.txt"), "Hej\r\n  tv\xe5 blanka\r\n");
+    folder->write(u"standard.txt"_s, "Hej\r\n  tv\xe5 blanka\r\n");
     openEditor();
     QTest::keyClick(editor->txtText, Qt::Key(key));
     PickList* list = editor->cmbMagicText[key == Qt::Key_F2 ? 0 : 1];
@@ -134,7 +135,7 @@ void tst_editorstandard::pickListInsertsTheChosenText() {
     QVERIFY(editor->txtText->geometry().contains(list->geometry().center()));
     list->setCurrentRow(int(list->entries().indexOf(entry)));
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(editor->txtText->text(), QStringLiteral("<P>") + inserted + QStringLiteral("</P>"));
+    QCOMPARE(editor->txtText->text(), u"<P>"_s + inserted + u"</P>"_s);
     QCOMPARE(LastInsertedText, inserted);
     QVERIFY(!list->isVisible());
 }
@@ -146,16 +147,16 @@ void tst_editorstandard::emptyListCreatesTheFile() {
     QCOMPARE(scope->fake.messages().size(), 2);
     QCOMPARE(scope->fake.messages().at(0).icon, MsgIcon::Question);
     QCOMPARE(scope->fake.lastMessage(),
-             QStringLiteral("Filen \"") + standardPath() +
-                 QStringLiteral("\" har skapats. Här i skriver du de texter som du vanligen "
-                                "använder, så läggs dom till i menyn du får fram genom att "
-                                "trycka F2."));
+             u"Filen \""_s + standardPath() +
+                 u"\" har skapats. Här i skriver du de texter som du vanligen "
+                 u"använder, så läggs dom till i menyn du får fram genom att "
+                 u"trycka F2."_s);
     QVERIFY(QFileInfo(standardPath()).isFile());
     QCOMPARE(CurrentFile, standardPath());
-    QCOMPARE(editor->txtText->selText(), QStringLiteral("Skriv in texterna här."));
-    QCOMPARE(editor->txtText->text(), QStringLiteral("Skriv in texterna här."));
+    QCOMPARE(editor->txtText->selText(), u"Skriv in texterna här."_s);
+    QCOMPARE(editor->txtText->text(), u"Skriv in texterna här."_s);
     QVERIFY(DocumentChanged);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("* standard.txt - Editor"));
+    QCOMPARE(editor->windowTitle(), u"* standard.txt - Editor"_s);
 }
 
 void tst_editorstandard::openingStandardTxt_data() {
@@ -167,21 +168,21 @@ void tst_editorstandard::openingStandardTxt_data() {
 void tst_editorstandard::openingStandardTxt() {
     QFETCH(bool, readable);
     if (readable)
-        folder->write(QStringLiteral("standard.txt"), "Hej\r\nDu\r\n");
+        folder->write(u"standard.txt"_s, "Hej\r\nDu\r\n");
     else
-        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("standard.txt")));
+        QVERIFY(QDir(folder->path()).mkdir(u"standard.txt"_s));
     openEditor();
-    editor->menuItem(QStringLiteral("mnuEditStandardOpen"))->trigger();
+    editor->menuItem(u"mnuEditStandardOpen"_s)->trigger();
     if (readable) {
         QVERIFY(scope->fake.messages().isEmpty());
-        QCOMPARE(editor->txtText->text(), QStringLiteral("Hej\r\nDu"));
+        QCOMPARE(editor->txtText->text(), u"Hej\r\nDu"_s);
         QCOMPARE(CurrentFile, standardPath());
         QVERIFY(!DocumentChanged);
     } else {
-        QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Filen \"") + standardPath() +
-                                                QStringLiteral("\" kunde inte öppnas."));
+        QCOMPARE(scope->fake.lastMessage(),
+                 u"Filen \""_s + standardPath() + u"\" kunde inte öppnas."_s);
         QCOMPARE(scope->fake.messages().at(0).icon, MsgIcon::Critical);
-        QCOMPARE(editor->txtText->text(), QStringLiteral("<P></P>"));
+        QCOMPARE(editor->txtText->text(), u"<P></P>"_s);
         QCOMPARE(CurrentFile, QString());
     }
 }
@@ -199,30 +200,28 @@ void tst_editorstandard::addingTheSelection() {
     QFETCH(QString, text);
     QFETCH(int, length);
     QFETCH(QByteArray, file);
-    folder->write(QStringLiteral("standard.txt"), "Hej\r\n\r\n");
+    folder->write(u"standard.txt"_s, "Hej\r\n\r\n");
     openEditor();
     editor->txtText->setWholeText(text);
     editor->txtText->setSel(0, length);
-    editor->menuItem(QStringLiteral("mnuEditStandardAddMark"))->trigger();
-    QCOMPARE(folder->read(QStringLiteral("standard.txt")), file);
+    editor->menuItem(u"mnuEditStandardAddMark"_s)->trigger();
+    QCOMPARE(folder->read(u"standard.txt"_s), file);
     QVERIFY(scope->fake.messages().isEmpty());
     QCOMPARE(editor->cmbMagicText[0]->entries(), ReadStandardTexts(standardPath()));
 }
 
 void tst_editorstandard::writeProtectedFileIsReported() {
-    folder->write(QStringLiteral("standard.txt"), "Hej\r\n");
+    folder->write(u"standard.txt"_s, "Hej\r\n");
     QVERIFY(QFile::setPermissions(standardPath(), QFile::ReadOwner | QFile::ReadGroup));
     openEditor();
-    editor->txtText->setWholeText(QStringLiteral("ny"));
+    editor->txtText->setWholeText(u"ny"_s);
     editor->txtText->setSel(0, 2);
-    editor->menuItem(QStringLiteral("mnuEditStandardAddMark"))->trigger();
+    editor->menuItem(u"mnuEditStandardAddMark"_s)->trigger();
     QCOMPARE(scope->fake.messages().size(), 1);
-    QCOMPARE(
-        scope->fake.lastMessage(),
-        StandardTextsNotWrittenMessage(standardPath(), QStringLiteral("Filen är skrivskyddad")));
-    QCOMPARE(folder->read(QStringLiteral("standard.txt")), QByteArray("Hej\r\n"));
-    QCOMPARE(editor->cmbMagicText[0]->entries(),
-             QStringList({QStringLiteral("Hej"), QStringLiteral("ny")}));
+    QCOMPARE(scope->fake.lastMessage(),
+             StandardTextsNotWrittenMessage(standardPath(), u"Filen är skrivskyddad"_s));
+    QCOMPARE(folder->read(u"standard.txt"_s), QByteArray("Hej\r\n"));
+    QCOMPARE(editor->cmbMagicText[0]->entries(), QStringList({u"Hej"_s, u"ny"_s}));
     QFile::setPermissions(standardPath(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -234,15 +233,13 @@ void tst_editorstandard::savingReloadsOnlyStandardTxt_data() {
 
 void tst_editorstandard::savingReloadsOnlyStandardTxt() {
     QFETCH(bool, small);
-    folder->write(QStringLiteral("standard.txt"), "Gammal\r\n");
+    folder->write(u"standard.txt"_s, "Gammal\r\n");
     openEditor();
-    folder->write(QStringLiteral("standard.txt"), "Ny\r\n");
-    CurrentFile = JoinPath(docs->path(),
-                           small ? QStringLiteral("standard.txt") : QStringLiteral("Standard.txt"));
-    editor->menuItem(QStringLiteral("mnuArkivSpara"))->trigger();
+    folder->write(u"standard.txt"_s, "Ny\r\n");
+    CurrentFile = JoinPath(docs->path(), small ? u"standard.txt"_s : u"Standard.txt"_s);
+    editor->menuItem(u"mnuArkivSpara"_s)->trigger();
     QVERIFY(QFileInfo::exists(CurrentFile));
-    QCOMPARE(editor->cmbMagicText[0]->entries(),
-             QStringList(small ? QStringLiteral("Ny") : QStringLiteral("Gammal")));
+    QCOMPARE(editor->cmbMagicText[0]->entries(), QStringList(small ? u"Ny"_s : u"Gammal"_s));
 }
 
 void tst_editorstandard::templateWindow_data() {
@@ -259,12 +256,12 @@ void tst_editorstandard::templateWindow() {
     QFETCH(bool, ok);
     QFETCH(QString, text);
     if (withFolder) {
-        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("mallar")));
-        folder->write(QStringLiteral("mallar/a.htm"), "<HTML>a</HTML>");
-        folder->write(QStringLiteral("mallar/b.htm"), "<HTML>b\r\n</HTML>\r\n");
+        QVERIFY(QDir(folder->path()).mkdir(u"mallar"_s));
+        folder->write(u"mallar/a.htm"_s, "<HTML>a</HTML>");
+        folder->write(u"mallar/b.htm"_s, "<HTML>b\r\n</HTML>\r\n");
     }
     openEditor();
-    CurrentFile = JoinPath(docs->path(), QStringLiteral("sida.htm"));
+    CurrentFile = JoinPath(docs->path(), u"sida.htm"_s);
     editor->UpdateTitle(true);
     QTest::keyClick(editor->txtText, Qt::Key_M, Qt::ControlModifier);
     frmNewMall* window = shownTemplateWindow();
@@ -273,18 +270,17 @@ void tst_editorstandard::templateWindow() {
         QVERIFY(!editor->isEnabled());
         window->lstMalllista->setCurrentRow(1);
         ok ? window->cmdOK_Click() : window->cmdCancel_Click();
-        QCOMPARE(ReadIniString(QStringLiteral("Mall"), QStringLiteral("File"), IniFile),
-                 QStringLiteral("b.htm"));
+        QCOMPARE(ReadIniString(u"Mall"_s, u"File"_s, IniFile), u"b.htm"_s);
     } else {
         QCOMPARE(scope->fake.lastMessage(),
-                 QStringLiteral("Det finns inga malldokument. Spara ett dokument i mall-mappen "
-                                "för att kunna använda denna funktionen."));
+                 u"Det finns inga malldokument. Spara ett dokument i mall-mappen "
+                 u"för att kunna använda denna funktionen."_s);
     }
     QVERIFY(editor->isEnabled());
     QCOMPARE(editor->txtText->text(), text);
     QVERIFY(!DocumentChanged);
     QCOMPARE(CurrentFile.isEmpty(), ok);
-    QCOMPARE(editor->windowTitle() == QStringLiteral("Vessilora - Editor"), ok);
+    QCOMPARE(editor->windowTitle() == u"Vessilora - Editor"_s, ok);
 }
 
 void tst_editorstandard::latestTemplate_data() {
@@ -299,14 +295,14 @@ void tst_editorstandard::latestTemplate_data() {
 void tst_editorstandard::latestTemplate() {
     QFETCH(QString, stored);
     QFETCH(QString, text);
-    QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("mallar")));
-    folder->write(QStringLiteral("mallar/a.htm"), "<HTML>a\r\n</HTML>\r\n");
-    WriteIniString(QStringLiteral("Mall"), QStringLiteral("File"), stored, IniFile);
+    QVERIFY(QDir(folder->path()).mkdir(u"mallar"_s));
+    folder->write(u"mallar/a.htm"_s, "<HTML>a\r\n</HTML>\r\n");
+    WriteIniString(u"Mall"_s, u"File"_s, stored, IniFile);
     openEditor();
-    CurrentFile = JoinPath(docs->path(), QStringLiteral("sida.htm"));
+    CurrentFile = JoinPath(docs->path(), u"sida.htm"_s);
     QTest::keyClick(editor->txtText, Qt::Key_J, Qt::ControlModifier);
     QCOMPARE(editor->txtText->text(), text);
-    const bool read = text != QStringLiteral("<P></P>");
+    const bool read = text != u"<P></P>"_s;
     QCOMPARE(scope->fake.lastMessage(), read ? QString() : NoLatestTemplateMessage());
     QCOMPARE(CurrentFile.isEmpty(), read);
     QVERIFY(!DocumentChanged);

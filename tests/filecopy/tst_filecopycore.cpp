@@ -2,24 +2,25 @@
 // (compression, times and permission bits, atomic replacement), the folder walk, a full disk,
 // a cancel and a copy killed half-way.
 
-#include "copytest.h"
 #include "filecopy/filecopycore.h"
 #include "markup/globals.h"
 #include "testsupport.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
+#include <QtTest>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const QDateTime Noon(QDate(2002, 3, 1), QTime(12, 0, 0));
-
-QString pathIn(const QTemporaryDir& dir, const QString& relative) {
-    return dir.path() + QLatin1Char('/') + relative;
-}
 
 struct Outcome {
     CopyEnd end = CopyEnd::Finished;
@@ -68,8 +69,7 @@ void tst_filecopycore::refusedFolders_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
-    const QString inside =
-        QStringLiteral("Du kan inte kopiera till en underkatalog till källkatalogen.");
+    const QString inside = u"Du kan inte kopiera till en underkatalog till källkatalogen."_s;
     QTest::newRow("same folder") << "web"
                                  << "web"
                                  << "Du kan inte kopiera till samma katalog.";
@@ -92,12 +92,12 @@ void tst_filecopycore::refusedFolders() {
     QFETCH(QString, source);
     QFETCH(QString, target);
     QFETCH(QString, message);
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("web/pub"));
-    QDir(dir.path()).mkpath(QStringLiteral("web2"));
-    QFile::link(pathIn(dir, QStringLiteral("web/pub")), pathIn(dir, QStringLiteral("publink")));
-    QCOMPARE(RefuseCopyFolders(pathIn(dir, source), pathIn(dir, target)),
-             message.contains(QLatin1String("%1")) ? message.arg(dir.path()) : message);
+    TestTree dir;
+    dir.folder(u"web/pub"_s);
+    dir.folder(u"web2"_s);
+    QFile::link(dir.file(u"web/pub"_s), dir.file(u"publink"_s));
+    QCOMPARE(RefuseCopyFolders(dir.file(source), dir.file(target)),
+             message.contains("%1"_L1) ? message.arg(dir.path()) : message);
 }
 
 void tst_filecopycore::datesAndTimesAsTyped_data() {
@@ -115,8 +115,7 @@ void tst_filecopycore::datesAndTimesAsTyped() {
     QFETCH(QStringList, typed);
     const std::optional<QDate> day = ReadCopyDate(typed[0]);
     const std::optional<QTime> clock = ReadCopyTime(typed[1]);
-    QCOMPARE(day && clock ? QDateTime(*day, *clock).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
-                          : QString(),
+    QCOMPARE(day && clock ? QDateTime(*day, *clock).toString(u"yyyy-MM-dd hh:mm:ss"_s) : QString(),
              typed[2]);
 }
 
@@ -134,18 +133,18 @@ void tst_filecopycore::dateCriteriaAtTheSecond() {
     QFETCH(QString, name);
     QFETCH(int, msecsFromNoon);
     QFETCH(bool, copied);
-    QTemporaryDir from, to;
-    put(pathIn(from, name), "x", Noon.addMSecs(msecsFromNoon));
+    TestTree from, to;
+    WriteFile(from.file(name), "x", Noon.addMSecs(msecsFromNoon));
     CopyOptions options;
     options.changedSince = Noon;
-    options.pattern = FilePattern(QStringLiteral("*.htm"));
+    options.pattern = FilePattern(u"*.htm"_s);
     const Outcome outcome = copyTree(from.path(), to.path(), options);
-    QCOMPARE(QFile::exists(pathIn(to, name)), copied);
+    QCOMPARE(QFile::exists(to.file(name)), copied);
     QCOMPARE(outcome.counters.copied, copied ? 1 : 0);
-    const int listed = name.endsWith(QLatin1String(".htm")) ? 1 : 0;
+    const int listed = name.endsWith(".htm"_L1) ? 1 : 0;
     QCOMPARE(outcome.counters.total, listed);
     QCOMPARE(outcome.counters.done, listed);
-    QCOMPARE(outcome.log, QStringLiteral("Klart.\n"));
+    QCOMPARE(outcome.log, u"Klart.\n"_s);
 }
 
 void tst_filecopycore::eachFileAsCopied_data() {
@@ -180,37 +179,37 @@ void tst_filecopycore::eachFileAsCopied() {
     QFETCH(bool, compress);
     QFETCH(QByteArray, copy);
     QFETCH(int, compressed);
-    QTemporaryDir from, to;
+    TestTree from, to;
     const QDateTime changed = Noon.addMSecs(123);
-    put(pathIn(from, name), content, changed, mode);
-    put(pathIn(to, name), "an older copy", QDateTime::currentDateTime(), 0600);
+    WriteFile(from.file(name), content, changed, mode);
+    WriteFile(to.file(name), "an older copy", QDateTime::currentDateTime(), 0600);
     CopyOptions options;
     options.compress = compress;
     const Outcome outcome = copyTree(from.path(), to.path(), options);
-    const QString target = pathIn(to, name);
-    QCOMPARE(bytesOf(target), copy);
+    const QString target = to.file(name);
+    QCOMPARE(ReadFile(target), copy);
     QCOMPARE(outcome.counters.copied, 1);
     QCOMPARE(outcome.counters.compressed, compressed);
     // The total counts the bytes actually written.
     QCOMPARE(outcome.counters.compressionChange, qint64(copy.size() - content.size()));
-    QCOMPARE(outcome.log, QStringLiteral("Klart.\n"));
+    QCOMPARE(outcome.log, u"Klart.\n"_s);
     // Converted or not, the copy has the source's time and permission bits, and no
     // temporary file is left.
     QCOMPARE(QFileInfo(target).lastModified(), changed);
-    QCOMPARE(modeOf(target), mode);
-    QCOMPARE(filesBelow(to.path()), QStringList(name));
+    QCOMPARE(ModeOf(target), mode);
+    QCOMPARE(FilesBelow(to.path()), QStringList(name));
     QVERIFY(WorkText.isEmpty());
 }
 
 void tst_filecopycore::treeIsMirroredWithoutHiddenFoldersOrLinks() {
-    QTemporaryDir from, to, outside;
+    TestTree from, to, outside;
     for (const char* name : {"index.htm", "img/a.gif", "img/small/b.gif", "css/s.css",
                              ".git/config", ".hidden.htm", "img/.thumbs"})
-        put(pathIn(from, QString::fromLatin1(name)), "x");
-    put(pathIn(outside, QStringLiteral("secret.htm")), "x");
-    QFile::link(outside.path(), pathIn(from, QStringLiteral("linked")));
-    QFile::link(pathIn(from, QStringLiteral("img")), pathIn(from, QStringLiteral("img/loop")));
-    QDir().mkpath(pathIn(from, QStringLiteral("empty")));
+        WriteFile(from.file(QString::fromLatin1(name)), "x");
+    WriteFile(outside.file(u"secret.htm"_s), "x");
+    QFile::link(outside.path(), from.file(u"linked"_s));
+    QFile::link(from.file(u"img"_s), from.file(u"img/loop"_s));
+    from.folder(u"empty"_s);
 
     int totalAtFirstFile = -1;
     CopyOptions options;
@@ -219,27 +218,27 @@ void tst_filecopycore::treeIsMirroredWithoutHiddenFoldersOrLinks() {
             if (c.done == 1 && totalAtFirstFile < 0)
                 totalAtFirstFile = c.total;
         });
-    QCOMPARE(filesBelow(to.path()),
+    QCOMPARE(FilesBelow(to.path()),
              QStringList({"css/s.css", "img/a.gif", "img/small/b.gif", "index.htm"}));
-    QVERIFY(QFileInfo(pathIn(to, QStringLiteral("empty"))).isDir());
+    QVERIFY(QFileInfo(to.file(u"empty"_s)).isDir());
     QCOMPARE(outcome.counters.done, 4);
     QCOMPARE(totalAtFirstFile, 4); // known before the first file is copied
-    QCOMPARE(outcome.log, QStringLiteral("Klart.\n"));
+    QCOMPARE(outcome.log, u"Klart.\n"_s);
 
     // Without subfolders only the folder itself.
-    QTemporaryDir flat;
+    TestTree flat;
     options.withSubfolders = false;
     copyTree(from.path(), flat.path(), options);
-    QCOMPARE(filesBelow(flat.path()), QStringList({"index.htm"}));
+    QCOMPARE(FilesBelow(flat.path()), QStringList({"index.htm"}));
 }
 
 void tst_filecopycore::targetsThatAreNotReplaced() {
-    QTemporaryDir from, to;
+    TestTree from, to;
     for (const char* name : {"a.htm", "b.htm", "c.htm", "d.gif"})
-        put(pathIn(from, QString::fromLatin1(name)), "new\r\n");
-    put(pathIn(to, QStringLiteral("a.htm")), "protected", {}, 0444);
-    QDir().mkpath(pathIn(to, QStringLiteral("b.htm")));
-    put(pathIn(from, QStringLiteral("unreadable.gif")), "x", {}, 0);
+        WriteFile(from.file(QString::fromLatin1(name)), "new\r\n");
+    WriteFile(to.file(u"a.htm"_s), "protected", {}, 0444);
+    to.folder(u"b.htm"_s);
+    WriteFile(from.file(u"unreadable.gif"_s), "x", {}, 0);
     QVERIFY(chmod(QFile::encodeName(to.path()).constData(), 0777) == 0);
     QVERIFY(chmod(QFile::encodeName(from.path()).constData(), 0755) == 0);
     Outcome outcome;
@@ -247,14 +246,13 @@ void tst_filecopycore::targetsThatAreNotReplaced() {
         const OrdinaryUser user; // permissions count
         outcome = copyTree(from.path(), to.path());
     }
-    QCOMPARE(bytesOf(pathIn(to, QStringLiteral("a.htm"))), QByteArray("protected"));
-    QCOMPARE(bytesOf(pathIn(to, QStringLiteral("c.htm"))), QByteArray("new\n"));
-    QCOMPARE(bytesOf(pathIn(to, QStringLiteral("d.gif"))), QByteArray("new\r\n"));
-    QCOMPARE(outcome.log, QStringLiteral("Kan inte kopiera: %1/a.htm (Filen är skrivskyddad)\n"
-                                         "Kan inte kopiera: %1/b.htm (Sökvägen är en mapp)\n"
-                                         "Kan inte kopiera: %1/unreadable.gif (Åtkomst nekad)\n"
-                                         "Klart.\n")
-                              .arg(to.path()));
+    QCOMPARE(ReadFile(to.file(u"a.htm"_s)), QByteArray("protected"));
+    QCOMPARE(ReadFile(to.file(u"c.htm"_s)), QByteArray("new\n"));
+    QCOMPARE(ReadFile(to.file(u"d.gif"_s)), QByteArray("new\r\n"));
+    QCOMPARE(outcome.log, u"Kan inte kopiera: %1/a.htm (Filen är skrivskyddad)\n"
+                          u"Kan inte kopiera: %1/b.htm (Sökvägen är en mapp)\n"
+                          u"Kan inte kopiera: %1/unreadable.gif (Åtkomst nekad)\n"
+                          u"Klart.\n"_s.arg(to.path()));
     QCOMPARE(outcome.counters.copied, 2);
     QCOMPARE(outcome.counters.done, 5);
 }
@@ -262,31 +260,28 @@ void tst_filecopycore::targetsThatAreNotReplaced() {
 void tst_filecopycore::noCopyLeadsBackIntoTheSource() {
     // The source lies inside the target, and the target holds links into the source: a
     // folder and a file. None of them lets a copy overwrite a source file.
-    QTemporaryDir dir;
-    const QString source = pathIn(dir, QStringLiteral("pub/web"));
-    put(source + QStringLiteral("/index.htm"), "index\r\n");
-    put(source + QStringLiteral("/web/index.htm"), "inner\r\n");
-    put(source + QStringLiteral("/img/a.gif"), "gif");
-    put(source + QStringLiteral("/css/s.css"), "css");
-    QDir().mkpath(pathIn(dir, QStringLiteral("pub/css")));
-    QFile::link(source + QStringLiteral("/img"), pathIn(dir, QStringLiteral("pub/img")));
-    QFile::link(source + QStringLiteral("/css/s.css"),
-                pathIn(dir, QStringLiteral("pub/css/s.css")));
-    const Outcome outcome = copyTree(source, pathIn(dir, QStringLiteral("pub")));
-    QCOMPARE(bytesOf(source + QStringLiteral("/index.htm")), QByteArray("index\r\n"));
-    QCOMPARE(bytesOf(source + QStringLiteral("/web/index.htm")), QByteArray("inner\r\n"));
-    QCOMPARE(bytesOf(pathIn(dir, QStringLiteral("pub/index.htm"))), QByteArray("index\n"));
-    QCOMPARE(outcome.log,
-             QStringLiteral("Kan inte kopiera till källkatalogen: %1/pub/web\n"
-                            "Kan inte kopiera till källkatalogen: %1/pub/img\n"
-                            "Kan inte kopiera: %1/pub/css/s.css (filen är en länk till "
-                            "källkatalogen)\n"
-                            "Klart.\n")
-                 .arg(dir.path()));
+    TestTree dir;
+    const QString source = dir.file(u"pub/web"_s);
+    WriteFile(source + u"/index.htm"_s, "index\r\n");
+    WriteFile(source + u"/web/index.htm"_s, "inner\r\n");
+    WriteFile(source + u"/img/a.gif"_s, "gif");
+    WriteFile(source + u"/css/s.css"_s, "css");
+    dir.folder(u"pub/css"_s);
+    QFile::link(source + u"/img"_s, dir.file(u"pub/img"_s));
+    QFile::link(source + u"/css/s.css"_s, dir.file(u"pub/css/s.css"_s));
+    const Outcome outcome = copyTree(source, dir.file(u"pub"_s));
+    QCOMPARE(ReadFile(source + u"/index.htm"_s), QByteArray("index\r\n"));
+    QCOMPARE(ReadFile(source + u"/web/index.htm"_s), QByteArray("inner\r\n"));
+    QCOMPARE(ReadFile(dir.file(u"pub/index.htm"_s)), QByteArray("index\n"));
+    QCOMPARE(outcome.log, u"Kan inte kopiera till källkatalogen: %1/pub/web\n"
+                          u"Kan inte kopiera till källkatalogen: %1/pub/img\n"
+                          u"Kan inte kopiera: %1/pub/css/s.css (filen är en länk till "
+                          u"källkatalogen)\n"
+                          u"Klart.\n"_s.arg(dir.path()));
 }
 
 void tst_filecopycore::fullDiskEndsTheCopy() {
-    QTemporaryDir from, disk;
+    TestTree from, disk;
     // A small disk of its own: 64 kB.
     if (mount("tmpfs", QFile::encodeName(disk.path()).constData(), "tmpfs", 0, "size=64k") != 0)
         QSKIP("A small disk cannot be mounted here");
@@ -294,56 +289,53 @@ void tst_filecopycore::fullDiskEndsTheCopy() {
         QString path;
         ~Unmount() { umount2(QFile::encodeName(path).constData(), MNT_DETACH); }
     } unmount{disk.path()};
-    put(pathIn(disk, QStringLiteral("b.gif")), "old b");
-    put(pathIn(from, QStringLiteral("a.gif")), QByteArray(20000, 'a'));
-    put(pathIn(from, QStringLiteral("b.gif")), QByteArray(100000, 'b'));
-    put(pathIn(from, QStringLiteral("c.gif")), "c");
+    WriteFile(disk.file(u"b.gif"_s), "old b");
+    WriteFile(from.file(u"a.gif"_s), QByteArray(20000, 'a'));
+    WriteFile(from.file(u"b.gif"_s), QByteArray(100000, 'b'));
+    WriteFile(from.file(u"c.gif"_s), "c");
     const Outcome outcome = copyTree(from.path(), disk.path());
     QCOMPARE(outcome.end, CopyEnd::DiskFull);
-    QCOMPARE(outcome.log, QStringLiteral("Kan inte kopiera: %1/b.gif (Disken är full)\n"
-                                         "Enheten är full.Klart.\n")
-                              .arg(disk.path()));
-    QCOMPARE(bytesOf(pathIn(disk, QStringLiteral("a.gif"))), QByteArray(20000, 'a'));
-    QCOMPARE(bytesOf(pathIn(disk, QStringLiteral("b.gif"))), QByteArray("old b"));
-    QCOMPARE(filesBelow(disk.path()), QStringList({"a.gif", "b.gif"}));
+    QCOMPARE(outcome.log, u"Kan inte kopiera: %1/b.gif (Disken är full)\n"
+                          u"Enheten är full.Klart.\n"_s.arg(disk.path()));
+    QCOMPARE(ReadFile(disk.file(u"a.gif"_s)), QByteArray(20000, 'a'));
+    QCOMPARE(ReadFile(disk.file(u"b.gif"_s)), QByteArray("old b"));
+    QCOMPARE(FilesBelow(disk.path()), QStringList({"a.gif", "b.gif"}));
     QCOMPARE(outcome.counters.copied, 1);
 }
 
 void tst_filecopycore::cancelEndsTheLogOnOneLine() {
-    QTemporaryDir from, to;
+    TestTree from, to;
     for (const char* name : {"a.htm", "b.htm", "c.htm"})
-        put(pathIn(from, QString::fromLatin1(name)), "x");
+        WriteFile(from.file(QString::fromLatin1(name)), "x");
     const Outcome outcome =
         copyTree(from.path(), to.path(), {}, [](FileCopy& copy, const CopyCounters& c) {
             if (c.done == 1)
                 copy.cancel();
         });
     QCOMPARE(outcome.end, CopyEnd::Cancelled);
-    QCOMPARE(outcome.log, QStringLiteral("Kopieringen avbröts.Klart.\n"));
-    QCOMPARE(filesBelow(to.path()), QStringList({"a.htm"}));
+    QCOMPARE(outcome.log, u"Kopieringen avbröts.Klart.\n"_s);
+    QCOMPARE(FilesBelow(to.path()), QStringList({"a.htm"}));
 }
 
 void tst_filecopycore::killedCopyLeavesEveryTargetWhole() {
-    QTemporaryDir from, to;
+    TestTree from, to;
     // Pages and pictures of many sizes; every target holds an older version.
     QRandomGenerator random(QRandomGenerator::global()->generate());
     QHash<QString, QByteArray> before, after;
     for (int k = 0; k < 160; ++k) {
-        const QString name = QStringLiteral("f%1/%2%3")
-                                 .arg(k % 8)
-                                 .arg(k)
-                                 .arg(k % 4 == 0 ? QStringLiteral(".htm") : QStringLiteral(".gif"));
+        const QString name =
+            u"f%1/%2%3"_s.arg(k % 8).arg(k).arg(k % 4 == 0 ? u".htm"_s : u".gif"_s);
         const int size = int(random.bounded(1, 400000));
         QByteArray fresh = QByteArray("line\r\n").repeated(size / 6);
         fresh[0] = char('a' + k % 26);
         before[name] = QByteArray("old ") + name.toUtf8();
         after[name] = fresh;
-        put(pathIn(from, name), fresh);
-        put(pathIn(to, name), before[name]);
+        WriteFile(from.file(name), fresh);
+        WriteFile(to.file(name), before[name]);
     }
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("FILECOPY_CHILD"), QStringLiteral("1"));
+    environment.insert(u"FILECOPY_CHILD"_s, u"1"_s);
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {from.path(), to.path()});
     QVERIFY(child.waitForStarted());
@@ -354,18 +346,18 @@ void tst_filecopycore::killedCopyLeavesEveryTargetWhole() {
 
     int copied = 0;
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
-        const QByteArray now = bytesOf(pathIn(to, it.key()));
+        const QByteArray now = ReadFile(to.file(it.key()));
         QByteArray converted = after[it.key()];
-        if (it.key().endsWith(QLatin1String(".htm")))
+        if (it.key().endsWith(".htm"_L1))
             converted = converted.replace("\r\n", "\n");
         QVERIFY2(now == it.value() || now == converted,
-                 qPrintable(it.key() + QStringLiteral(" after %1 ms").arg(waitMs)));
+                 qPrintable(it.key() + u" after %1 ms"_s.arg(waitMs)));
         copied += now != it.value();
     }
     qInfo("killed after %d ms with %d of %d files copied", waitMs, copied, int(before.size()));
     // What the killed copy left behind is hidden and goes at the next copy.
     copyTree(from.path(), to.path());
-    QCOMPARE(filesBelow(to.path()), filesBelow(from.path()));
+    QCOMPARE(FilesBelow(to.path()), FilesBelow(from.path()));
 }
 
 int main(int argc, char** argv) {

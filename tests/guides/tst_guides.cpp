@@ -2,6 +2,7 @@
 // stand-in: the pages they write (text and selection), going back and forth, a second run,
 // the question before ending, colour drops and the drawn layout.
 
+#include "editorstandin.h"
 #include "guides/frameguide.h"
 #include "guides/framepreview.h"
 #include "guides/frmguide.h"
@@ -10,7 +11,6 @@
 #include "markup/checks.h"
 #include "markup/globals.h"
 #include "markup/tagwriter.h"
-#include "testsupport.h"
 #include "widgets/dialogregistry.h"
 #include "widgets/tagwriting.h"
 #include "widgets/textarea.h"
@@ -29,25 +29,11 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Untouched = QStringLiteral("<P>Min gamla sida</P>");
-
-// "txtNamn=top;chkNoresize=1;cmbText=RED": fields, check boxes (1 or 0) and combo texts.
-void setFields(QWidget* window, const QString& fields) {
-    for (const QString& field : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString name = field.section(QLatin1Char('='), 0, 0);
-        const QString value = field.section(QLatin1Char('='), 1);
-        QObject* control = window->findChild<QObject*>(name);
-        QVERIFY2(control, qPrintable(name));
-        if (auto* combo = qobject_cast<QComboBox*>(control))
-            combo->setEditText(value);
-        else if (auto* edit = qobject_cast<QLineEdit*>(control))
-            edit->setText(value);
-        else if (auto* box = qobject_cast<QAbstractButton*>(control))
-            box->setChecked(value == QLatin1String("1"));
-    }
-}
+const QString Untouched = u"<P>Min gamla sida</P>"_s;
 
 void verifyChecksPass(const QString& page) {
     WorkText = page;
@@ -85,7 +71,7 @@ private:
     frmGuide* openPageGuide();
     Frame1* openFrameGuide(bool byRows, const QList<int>& parts);
 
-    std::unique_ptr<FakePlatformScope> platformScope;
+    std::unique_ptr<EditorStandIn> standIn;
     QWidget* editor = nullptr;
     TextArea* area = nullptr;
     int handedOver = 0; // pages handed to the editor
@@ -94,12 +80,9 @@ private:
 };
 
 void tst_guides::init() {
-    platformScope = std::make_unique<FakePlatformScope>();
-    editor = new QWidget;
-    area = new TextArea(editor);
-    (new QVBoxLayout(editor))->addWidget(area);
-    editor->setGeometry(100, 50, 800, 600);
-    SetEditorWindow(editor, area);
+    standIn = std::make_unique<EditorStandIn>();
+    editor = standIn->window;
+    area = standIn->area;
     // What the editor does with a page a guide wrote.
     SetNewDocumentHandler([this](const QString& text, int start, int length) {
         ++handedOver;
@@ -114,9 +97,6 @@ void tst_guides::init() {
     handedOver = 0;
     DocumentChanged = false;
     RegisterGuides();
-    TagCase = 0;
-    AttrQuoteStyle = 0;
-    ForceLowerCase = false;
     GuideValues = {};
 }
 
@@ -127,19 +107,17 @@ void tst_guides::cleanup() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ClearTagDialogs();
     SetNewDocumentHandler({});
-    SetEditorWindow(nullptr, nullptr);
-    delete editor;
-    platformScope.reset();
+    standIn.reset();
 }
 
 frmGuide* tst_guides::openPageGuide() {
-    if (!OpenTagDialog(QStringLiteral("mnuArkivGuide")))
+    if (!OpenTagDialog(u"mnuArkivGuide"_s))
         return nullptr;
     return PageGuideWindow();
 }
 
 Frame1* tst_guides::openFrameGuide(bool byRows, const QList<int>& parts) {
-    if (!OpenTagDialog(QStringLiteral("mnuArkivFrames")))
+    if (!OpenTagDialog(u"mnuArkivFrames"_s))
         return nullptr;
     Frame1* first = FrameGuideFirst();
     (byRows ? first->optRows : first->optKol)->setChecked(true);
@@ -196,7 +174,7 @@ void tst_guides::pageGuide() {
     QCOMPARE(area->text(), page);
     QCOMPARE(handedOver, 1);
     // The caret on the first empty line inside the body.
-    QCOMPARE(handedStart, page.indexOf(QLatin1String(">\r\n\r\n\r\n<")) + 3);
+    QCOMPARE(handedStart, page.indexOf(">\r\n\r\n\r\n<"_L1) + 3);
     QCOMPARE(handedLength, 0);
     QVERIFY(DocumentChanged);
     QVERIFY(editor->isEnabled());
@@ -207,13 +185,13 @@ void tst_guides::pageGuide() {
 void tst_guides::pageGuideBackForthAndSecondRun() {
     frmGuide* guide = openPageGuide();
     // The welcome page asks for nothing.
-    QCOMPARE(guide->windowTitle(), QStringLiteral("Skapa ny sida"));
+    QCOMPARE(guide->windowTitle(), u"Skapa ny sida"_s);
     for (QWidget* w : std::initializer_list<QWidget*>{guide->txtValue, guide->lblValue,
                                                       guide->cmdBack, guide->cmdPaste})
         QVERIFY(!w->isEnabled());
     guide->cmdNext->click();
     QVERIFY(guide->txtValue->isEnabled() && guide->cmdBack->isEnabled());
-    QGuiApplication::clipboard()->setText(QStringLiteral("Första"));
+    QGuiApplication::clipboard()->setText(u"Första"_s);
     guide->cmdPaste->click();
     guide->cmdNext->click();
     guide->cmdNext->click(); // page 3
@@ -226,24 +204,23 @@ void tst_guides::pageGuideBackForthAndSecondRun() {
         guide->cmdBack->click();
         QCOMPARE(guide->txtValue->text(), QLatin1String(expected));
     }
-    QCOMPARE(guide->windowTitle(), QStringLiteral("Skapa ny sida - BGCOLOR"));
+    QCOMPARE(guide->windowTitle(), u"Skapa ny sida - BGCOLOR"_s);
     guide->cmdNext->click();
-    QCOMPARE(guide->txtValue->text(), QStringLiteral("BLUE"));
-    QCOMPARE(guide->txtValue->selectedText(), QStringLiteral("BLUE"));
+    QCOMPARE(guide->txtValue->text(), u"BLUE"_s);
+    QCOMPARE(guide->txtValue->selectedText(), u"BLUE"_s);
     while (GuideStep < 10)
         guide->cmdNext->click();
-    QCOMPARE(guide->windowTitle(), QStringLiteral("Skapa ny sida - AUTHOR"));
-    QCOMPARE(guide->cmdNext->text(), QStringLiteral("Slutför"));
+    QCOMPARE(guide->windowTitle(), u"Skapa ny sida - AUTHOR"_s);
+    QCOMPARE(guide->cmdNext->text(), u"Slutför"_s);
     guide->cmdNext->click();
-    QVERIFY(
-        area->text().contains(QLatin1String("<BODY BGCOLOR=\"RED\" TEXT=\"BLUE\" LINK=\"LIME\">")));
+    QVERIFY(area->text().contains("<BODY BGCOLOR=\"RED\" TEXT=\"BLUE\" LINK=\"LIME\">"_L1));
 
     // A second run starts at the welcome page and shows the previous answers.
     guide = openPageGuide();
     QCOMPARE(GuideStep, 0);
     guide->cmdNext->click();
-    QCOMPARE(guide->txtValue->text(), QStringLiteral("Första"));
-    QCOMPARE(guide->txtValue->selectedText(), QStringLiteral("Första"));
+    QCOMPARE(guide->txtValue->text(), u"Första"_s);
+    QCOMPARE(guide->txtValue->selectedText(), u"Första"_s);
 }
 
 void tst_guides::pageGuideColourDrops_data() {
@@ -259,9 +236,9 @@ void tst_guides::pageGuideColourDrops() {
     frmGuide* guide = openPageGuide();
     for (int i = 0; i < page; ++i)
         guide->cmdNext->click();
-    guide->txtValue->setText(QStringLiteral("gammal"));
+    guide->txtValue->setText(u"gammal"_s);
     QMimeData mime;
-    mime.setText(QStringLiteral("#FF0000"));
+    mime.setText(u"#FF0000"_s);
     const QPoint at(5, 5);
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(guide->txtValue, &enter);
@@ -296,29 +273,29 @@ void tst_guides::ending() {
     QFETCH(MsgAnswer, answer);
     QFETCH(bool, ends);
     GuideWindow* guide = nullptr;
-    if (window == QLatin1String("frmGuide")) {
+    if (window == "frmGuide"_L1) {
         guide = openPageGuide();
         PageGuideWindow()->cmdNext->click();
         PageGuideWindow()->cmdNext->click();
     } else {
         guide = openFrameGuide(false, {1, 2});
-        if (window == QLatin1String("Frame2")) {
+        if (window == "Frame2"_L1) {
             FrameGuideFirst()->cmdNext->click();
             guide = FrameGuideSecond();
         }
     }
     QVERIFY(guide && guide->isVisible());
-    platformScope->fake.messageAnswers = {answer};
-    if (how == QLatin1String("button"))
-        guide->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
-    else if (how == QLatin1String("closebox"))
+    standIn->fake().messageAnswers = {answer};
+    if (how == "button"_L1)
+        guide->findChild<QPushButton*>(u"cmdCancel"_s)->click();
+    else if (how == "closebox"_L1)
         guide->close();
     else
         QTest::keyClick(guide, Qt::Key_Escape);
 
-    const QList<PlatformCall> messages = platformScope->fake.messages();
+    const QList<PlatformCall> messages = standIn->fake().messages();
     QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages[0].text, QStringLiteral("Är du säker på att du vill avsluta guiden?"));
+    QCOMPARE(messages[0].text, u"Är du säker på att du vill avsluta guiden?"_s);
     QCOMPARE(messages[0].icon, MsgIcon::Information);
     QCOMPARE(messages[0].buttons, MsgButtons::YesNoCancel);
     QCOMPARE(area->text(), Untouched);
@@ -328,7 +305,7 @@ void tst_guides::ending() {
         QVERIFY(!PageGuideWindow() && !FrameGuideFirst() && !FrameGuideSecond());
     } else {
         QVERIFY(guide->isVisible());
-        if (window == QLatin1String("frmGuide"))
+        if (window == "frmGuide"_L1)
             QCOMPARE(GuideStep, 2);
     }
 }
@@ -401,10 +378,10 @@ void tst_guides::frameset() {
     Frame2* second = FrameGuideSecond();
     QVERIFY(second && second->isVisible() && !first->isVisible());
     for (const QString& frame : frames) {
-        second->ScraktuellFrame->setValue(frame.section(QLatin1Char(':'), 0, 0).toInt());
-        setFields(second, frame.section(QLatin1Char(':'), 1));
+        second->ScraktuellFrame->setValue(frame.section(u':', 0, 0).toInt());
+        SetFields(second, frame.section(u':', 1));
     }
-    setFields(second, body);
+    SetFields(second, body);
     second->cmdNext->click();
 
     const auto recased = [](const char* name) { return RecaseName(QLatin1String(name)); };
@@ -416,7 +393,7 @@ void tst_guides::frameset() {
         recased("</NOFRAMES>") + "\r\n" + recased("</FRAMESET>") + "\r\n" + recased("</HTML>");
     QCOMPARE(area->text(), page);
     QCOMPARE(handedOver, 1);
-    QCOMPARE(area->selText(), QStringLiteral("Skriv din titel här!"));
+    QCOMPARE(area->selText(), u"Skriv din titel här!"_s);
     QCOMPARE(handedStart, 23);
     QCOMPARE(handedLength, 20);
     QVERIFY(DocumentChanged);
@@ -471,57 +448,57 @@ void tst_guides::framesetBackAndForth() {
     Frame1* first = openFrameGuide(false, {2});
     first->cmdNext->click();
     Frame2* second = FrameGuideSecond();
-    second->txtNamn->setText(QStringLiteral("vänster"));
+    second->txtNamn->setText(u"vänster"_s);
     // Clicking a frame in the drawing makes it the current frame.
     QTest::mouseClick(second->preview, Qt::LeftButton, {}, second->preview->frameRect(2).center());
     QCOMPARE(second->ScraktuellFrame->value(), 2);
-    QCOMPARE(second->lblAFrame->text(), QStringLiteral("&Aktuell frame: 2"));
-    QCOMPARE(second->txtNamn->text(), QStringLiteral("frame1_2"));
+    QCOMPARE(second->lblAFrame->text(), u"&Aktuell frame: 2"_s);
+    QCOMPARE(second->txtNamn->text(), u"frame1_2"_s);
     QCOMPARE(second->txtMW->text(), QString());
-    second->txtNamn->setText(QStringLiteral("höger"));
-    second->txtMW->setText(QStringLiteral("7"));
-    second->cmbBackColor->setEditText(QStringLiteral("WHITE"));
+    second->txtNamn->setText(u"höger"_s);
+    second->txtMW->setText(u"7"_s);
+    second->cmbBackColor->setEditText(u"WHITE"_s);
     second->ScraktuellFrame->setValue(1);
-    QCOMPARE(second->txtNamn->text(), QStringLiteral("vänster"));
+    QCOMPARE(second->txtNamn->text(), u"vänster"_s);
     second->ScraktuellFrame->setValue(2);
-    QCOMPARE(second->txtMW->text(), QStringLiteral("7"));
+    QCOMPARE(second->txtMW->text(), u"7"_s);
 
     // Back and forward again: the layout is kept and the frames start afresh, whether the
     // scroll bar stood on frame 2 or already on frame 1; nothing stale is stored into them.
     for (int standing : {2, 1}) {
         second->ScraktuellFrame->setValue(standing);
-        second->txtNamn->setText(QStringLiteral("gammal"));
+        second->txtNamn->setText(u"gammal"_s);
         second->cmdBack->click();
         QVERIFY(first->isVisible() && !second->isVisible());
         QCOMPARE(first->Xant[0]->value(), 2);
         first->cmdNext->click();
         QCOMPARE(second->ScraktuellFrame->value(), 1);
-        QCOMPARE(second->txtNamn->text(), QStringLiteral("frame1_1"));
-        QCOMPARE(FrameNames[1], QStringLiteral("frame1_1"));
-        QCOMPARE(FrameNames[2], QStringLiteral("frame1_2"));
-        QCOMPARE(second->cmbBackColor->currentText(), QStringLiteral("WHITE"));
+        QCOMPARE(second->txtNamn->text(), u"frame1_1"_s);
+        QCOMPARE(FrameNames[1], u"frame1_1"_s);
+        QCOMPARE(FrameNames[2], u"frame1_2"_s);
+        QCOMPARE(second->cmbBackColor->currentText(), u"WHITE"_s);
     }
 }
 
 void tst_guides::framesetSecondRun() {
     Frame1* first = openFrameGuide(true, {1, 1, 3});
     first->cmdNext->click();
-    FrameGuideSecond()->cmbText->setEditText(QStringLiteral("NAVY"));
+    FrameGuideSecond()->cmbText->setEditText(u"NAVY"_s);
     FrameGuideSecond()->cmdNext->click();
     QCOMPARE(handedOver, 1);
 
-    QVERIFY(OpenTagDialog(QStringLiteral("mnuArkivFrames")));
+    QVERIFY(OpenTagDialog(u"mnuArkivFrames"_s));
     QCOMPARE(FrameGuideFirst(), first);
     QVERIFY(first->isVisible() && first->optRows->isChecked());
     QCOMPARE(first->HScroll1->value(), 3);
     QCOMPARE(first->Xant[2]->value(), 3);
     QVERIFY(!editor->isEnabled());
     first->cmdNext->click();
-    QCOMPARE(FrameGuideSecond()->cmbText->currentText(), QStringLiteral("NAVY"));
+    QCOMPARE(FrameGuideSecond()->cmbText->currentText(), u"NAVY"_s);
 }
 
 void tst_guides::sizeListOfSeven() {
-    QCOMPARE(FrameSizeList(7), QStringLiteral("14%,14%,14%,14%,14%,14%,*"));
+    QCOMPARE(FrameSizeList(7), u"14%,14%,14%,14%,14%,14%,*"_s);
 }
 
 void tst_guides::previewDrawing() {

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_find : public QObject {
     Q_OBJECT
 
@@ -64,9 +66,8 @@ private slots:
         QTest::newRow("exact case") << "<table>"
                                     << "TABLE" << 0 << true << -1;
         // The rule of the standard-tag check: capitals compared, so "ı" is taken for "i".
-        QTest::newRow("dotless i") << QStringLiteral("<tıtle>") << "<TITLE>" << 0 << false << 0;
-        QTest::newRow("sharp s is not SS")
-            << QStringLiteral("Straße") << "STRASSE" << 0 << false << -1;
+        QTest::newRow("dotless i") << u"<tıtle>"_s << "<TITLE>" << 0 << false << 0;
+        QTest::newRow("sharp s is not SS") << u"Straße"_s << "STRASSE" << 0 << false << -1;
         QTest::newRow("after from") << "abab"
                                     << "ab" << 1 << false << 2;
         QTest::newRow("pattern repeats itself") << "aabaabaaab"
@@ -85,11 +86,11 @@ private slots:
     }
 
     void longTextOfBackslashes() {
-        QString text(200000, QLatin1Char('\\'));
-        text += QLatin1Char('n');
+        QString text(200000, u'\\');
+        text += u'n';
         const QString result = ExpandEscapes(text);
         QCOMPARE(result.size(), 100000 + 2);
-        QVERIFY(result.endsWith(QLatin1String("\\\r\n")));
+        QVERIFY(result.endsWith("\\\r\n"_L1));
     }
 };
 

@@ -5,17 +5,18 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "text@start-end" per entry, joined by " || ".
 QString Describe(const OverviewList& list) {
     QStringList parts;
     for (qsizetype i = 0; i < list.size(); ++i)
-        parts << QStringLiteral("%1@%2-%3")
-                     .arg(list.displayText(i))
+        parts << u"%1@%2-%3"_s.arg(list.displayText(i))
                      .arg(list.entry(i).start)
                      .arg(list.entry(i).end);
-    return parts.join(QStringLiteral(" || "));
+    return parts.join(u" || "_s);
 }
 
 } // namespace
@@ -56,7 +57,7 @@ private slots:
         row("empty stretch", "<h1></h1>", "h1", "/h1", false, true, "@5-4");
         row("end tag without >", "<h1>x</h1", "h1", "/h1", false, false, "<h1>x</h1@1-9");
         row("long stretch cut for showing", "<h1>" + QString(1500, u'x') + "</h1>", "h1", "/h1",
-            false, true, QString(OverviewEntryDisplayLimit, u'x') + QStringLiteral("…@5-1504"));
+            false, true, QString(OverviewEntryDisplayLimit, u'x') + u"…@5-1504"_s);
     }
 
     void build() {

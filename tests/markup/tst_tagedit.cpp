@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "dialog menuItem [direct] [paragraph] | field; field ... [| kept: attr attr] [/]", each
@@ -28,7 +30,7 @@ QString Describe(const TagEdit& edit) {
            (kept.isEmpty() ? "" : " | kept: " + kept.join(' ')) + (edit.xhtmlClose ? " /" : "");
 }
 
-const QString CannotEdit = QStringLiteral("Denna tagg kan inte editeras.");
+const QString CannotEdit = u"Denna tagg kan inte editeras."_s;
 
 } // namespace
 
@@ -171,7 +173,7 @@ private slots:
             "txtSize=; txtHojd=; cmbWrap=; chkEn+");
         row("input of another type", "input type=file name=f", CannotEdit);
 
-        const QString title = QStringLiteral("Taggen kan inte editeras: ");
+        const QString title = u"Taggen kan inte editeras: "_s;
         const char* descriptions[][2] = {
             {"/A", "</A> visar att här slutar informationen om länken eller bokmärket."},
             {"/Marquee", "</MARQUEE> visar att texten efter taggen inte kommer att rulla."},

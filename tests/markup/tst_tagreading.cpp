@@ -6,17 +6,19 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "found start length tagText", "not in tag, caret at N" or "nothing".
 QString Describe(const TagLocation& l) {
     switch (l.outcome) {
     case TagLocation::Found:
-        return QStringLiteral("found %1 %2 %3").arg(l.start).arg(l.length).arg(l.tagText);
+        return u"found %1 %2 %3"_s.arg(l.start).arg(l.length).arg(l.tagText);
     case TagLocation::NotInTag:
-        return QStringLiteral("not in tag, caret at %1").arg(l.caret);
+        return u"not in tag, caret at %1"_s.arg(l.caret);
     default:
-        return QStringLiteral("nothing");
+        return u"nothing"_s;
     }
 }
 
@@ -137,7 +139,7 @@ private slots:
         QTest::newRow("quote never closed")
             << "<a title=\"x>y" << 2 << 0 << "found 0 12 a title=\"x";
         QTest::newRow("quote not after =") << "<p \"x>y\">" << 2 << 0 << "found 0 6 p \"x";
-        const QString far = QString(40000, u'x') + QStringLiteral("<b>");
+        const QString far = QString(40000, u'x') + u"<b>"_s;
         QTest::newRow("beyond 16 bits") << far << 40001 << 0 << "found 40000 3 b";
     }
 
@@ -153,7 +155,7 @@ private slots:
     // the same ends as a fresh finder for each tag.
     void tagEndFinderRemembersCorrectly() {
         QRandomGenerator random(7);
-        const QString alphabet = QStringLiteral("<>=\"' a");
+        const QString alphabet = u"<>=\"' a"_s;
         for (int round = 0; round < 300; ++round) {
             QString text;
             const int length = random.bounded(1, 40);

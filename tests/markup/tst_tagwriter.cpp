@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // Puts the tag writer's style back to the defaults after each test.
 class StyleScope {
 public:
@@ -24,11 +26,11 @@ class tst_tagwriter : public QObject {
 private:
     // The sample tag of the preferences window, built the way every tag dialog builds one.
     static QString previewTag() {
-        QString tag = FormatAttribute(QStringLiteral("<Img"), QString(), AttrTagName);
-        tag += FormatAttribute(QStringLiteral("SRC"), QStringLiteral("bild.gif"), AttrText);
-        tag += FormatAttribute(QStringLiteral("WIDTH"), QStringLiteral("10"), AttrNumber);
-        tag += FormatAttribute(QStringLiteral("ALIGN"), QStringLiteral("LEFT"), AttrText);
-        return tag.trimmed() + QLatin1Char('>');
+        QString tag = FormatAttribute(u"<Img"_s, QString(), AttrTagName);
+        tag += FormatAttribute(u"SRC"_s, u"bild.gif"_s, AttrText);
+        tag += FormatAttribute(u"WIDTH"_s, u"10"_s, AttrNumber);
+        tag += FormatAttribute(u"ALIGN"_s, u"LEFT"_s, AttrText);
+        return tag.trimmed() + u'>';
     }
 
 private slots:
@@ -187,23 +189,21 @@ private slots:
 
     void literalsNeedNoVariables() {
         StyleScope style(1, 0, false);
-        QCOMPARE(FormatAttribute("</TABLE>", "", AttrTagName), QStringLiteral(" </table>"));
-        const QString fixed = QStringLiteral(" BORDER ");
-        QCOMPARE(FormatAttribute(fixed, QStringLiteral("2"), AttrNumber),
-                 QStringLiteral(" border=\"2\""));
-        QCOMPARE(fixed, QStringLiteral(" BORDER "));
+        QCOMPARE(FormatAttribute("</TABLE>", "", AttrTagName), u" </table>"_s);
+        const QString fixed = u" BORDER "_s;
+        QCOMPARE(FormatAttribute(fixed, u"2"_s, AttrNumber), u" border=\"2\""_s);
+        QCOMPARE(fixed, u" BORDER "_s);
     }
 
     void oneVariableBesideALiteral() {
         // A variable passed beside a literal is trimmed (and a name recased) all the same.
         StyleScope style(1, 0, false);
-        QString name = QStringLiteral(" <TABLE ");
-        QCOMPARE(FormatAttribute(name, QString(), AttrTagName), QStringLiteral(" <table"));
-        QCOMPARE(name, QStringLiteral("<table"));
-        QString value = QStringLiteral("  50 ");
-        QCOMPARE(FormatAttribute(QStringLiteral("WIDTH"), value, AttrPercent),
-                 QStringLiteral(" width=\"50%\""));
-        QCOMPARE(value, QStringLiteral("50"));
+        QString name = u" <TABLE "_s;
+        QCOMPARE(FormatAttribute(name, QString(), AttrTagName), u" <table"_s);
+        QCOMPARE(name, u"<table"_s);
+        QString value = u"  50 "_s;
+        QCOMPARE(FormatAttribute(u"WIDTH"_s, value, AttrPercent), u" width=\"50%\""_s);
+        QCOMPARE(value, u"50"_s);
     }
 };
 

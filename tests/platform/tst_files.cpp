@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct stat statOf(const QString& path) {
@@ -28,7 +30,7 @@ void setMode(const QString& path, mode_t mode) {
 }
 
 QStringList hiddenFiles(const QString& folder) {
-    return QDir(folder).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    return QDir(folder).entryList({u".*"_s}, QDir::Files | QDir::Hidden);
 }
 
 // Files larger than limit bytes cannot be written while it lives.
@@ -83,21 +85,21 @@ void tst_files::everyByteSurvivesARoundTrip() {
     QCOMPARE(EncodeCp1252(text), all);
 
     TestProgramFolder folder(false);
-    const QString path = folder.file(QStringLiteral("bytes.htm"));
-    folder.write(QStringLiteral("bytes.htm"), all);
+    const QString path = folder.file(u"bytes.htm"_s);
+    folder.write(u"bytes.htm"_s, all);
     QString read;
     QVERIFY(ReadTextFile(path, read));
     QVERIFY(WriteTextFileAtomic(path, read));
-    QCOMPARE(folder.read(QStringLiteral("bytes.htm")), all);
+    QCOMPARE(folder.read(u"bytes.htm"_s), all);
 }
 
 void tst_files::typographicCharactersUseTheirBytes_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("euro") << QStringLiteral("€") << QByteArray("\x80");
-    QTest::newRow("dashes") << QStringLiteral("–—") << QByteArray("\x96\x97");
-    QTest::newRow("quotes") << QStringLiteral("“”‘’") << QByteArray("\x93\x94\x91\x92");
-    QTest::newRow("swedish") << QStringLiteral("åäöÅÄÖ") << QByteArray("\xE5\xE4\xF6\xC5\xC4\xD6");
+    QTest::newRow("euro") << u"€"_s << QByteArray("\x80");
+    QTest::newRow("dashes") << u"–—"_s << QByteArray("\x96\x97");
+    QTest::newRow("quotes") << u"“”‘’"_s << QByteArray("\x93\x94\x91\x92");
+    QTest::newRow("swedish") << u"åäöÅÄÖ"_s << QByteArray("\xE5\xE4\xF6\xC5\xC4\xD6");
     QTest::newRow("undefined slot") << QString(QChar(0x8D)) << QByteArray("\x8D");
 }
 
@@ -111,11 +113,10 @@ void tst_files::typographicCharactersUseTheirBytes() {
 void tst_files::charactersOutsideTheCodePageBecomeReferences_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("arrow") << QStringLiteral("a→b") << QByteArray("a&#8594;b");
-    QTest::newRow("smiley") << QStringLiteral("☺") << QByteArray("&#9786;");
-    QTest::newRow("emoji is one reference") << QStringLiteral("x😀") << QByteArray("x&#128512;");
-    QTest::newRow("mixed") << QStringLiteral("😀å→x😀")
-                           << QByteArray("&#128512;\xE5&#8594;x&#128512;");
+    QTest::newRow("arrow") << u"a→b"_s << QByteArray("a&#8594;b");
+    QTest::newRow("smiley") << u"☺"_s << QByteArray("&#9786;");
+    QTest::newRow("emoji is one reference") << u"x😀"_s << QByteArray("x&#128512;");
+    QTest::newRow("mixed") << u"😀å→x😀"_s << QByteArray("&#128512;\xE5&#8594;x&#128512;");
     QTest::newRow("C1 control without a byte") << QString(QChar(0x85)) << QByteArray("&#133;");
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("&#55296;");
 }
@@ -128,12 +129,12 @@ void tst_files::charactersOutsideTheCodePageBecomeReferences() {
 
 void tst_files::writeReplacesTheWholeFileAndKeepsPermissions() {
     TestProgramFolder folder(false);
-    const QString path = folder.file(QStringLiteral("sida.htm"));
-    folder.write(QStringLiteral("sida.htm"), QByteArray("en lång gammal text"));
+    const QString path = folder.file(u"sida.htm"_s);
+    folder.write(u"sida.htm"_s, QByteArray("en lång gammal text"));
     const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(path, permissions));
-    QVERIFY(WriteTextFileAtomic(path, QStringLiteral("ny")));
-    QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("ny"));
+    QVERIFY(WriteTextFileAtomic(path, u"ny"_s));
+    QCOMPARE(folder.read(u"sida.htm"_s), QByteArray("ny"));
     QCOMPARE(QFile::permissions(path) & 0x7077, permissions); // owner, group, others
     // No temporary files are left behind.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -162,31 +163,31 @@ void tst_files::failedWritesLeaveTheOldFile() {
     QFETCH(QString, kind);
     QFETCH(QString, reason);
     TestProgramFolder folder(false);
-    folder.write(QStringLiteral("sida.htm"), QByteArray("gammal"));
-    QString path = folder.file(QStringLiteral("sida.htm"));
-    setMode(folder.path(), kind.endsWith(QLatin1String("in place")) ? 0555 : 0777);
-    if (kind == QLatin1String("protected"))
+    folder.write(u"sida.htm"_s, QByteArray("gammal"));
+    QString path = folder.file(u"sida.htm"_s);
+    setMode(folder.path(), kind.endsWith("in place"_L1) ? 0555 : 0777);
+    if (kind == "protected"_L1)
         setMode(path, 0440);
-    else if (kind == QLatin1String("not allowed"))
+    else if (kind == "not allowed"_L1)
         setMode(path, 0464); // neither the owner nor "nobody" may write, the group may
-    else if (kind == QLatin1String("missing"))
-        path = folder.file(QStringLiteral("saknas/sida.htm"));
-    else if (kind == QLatin1String("folder"))
+    else if (kind == "missing"_L1)
+        path = folder.file(u"saknas/sida.htm"_s);
+    else if (kind == "folder"_L1)
         path = folder.path();
-    else if (kind == QLatin1String("empty"))
+    else if (kind == "empty"_L1)
         path.clear();
     else
         setMode(path, 0666);
     QString error;
     {
         OrdinaryUser user;
-        FileSizeLimit limit(kind.startsWith(QLatin1String("limit")) ? 1000 : RLIM_INFINITY);
+        FileSizeLimit limit(kind.startsWith("limit"_L1) ? 1000 : RLIM_INFINITY);
         QVERIFY(!WriteFileAtomic(path, QByteArray(5000, 'x'), &error));
     }
     QCOMPARE(error, reason);
     setMode(folder.path(), 0700);
-    QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("gammal"));
-    QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("saknas"))));
+    QCOMPARE(folder.read(u"sida.htm"_s), QByteArray("gammal"));
+    QVERIFY(!QFileInfo::exists(folder.file(u"saknas"_s)));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
@@ -203,45 +204,45 @@ void tst_files::saveKeepsTheFile_data() {
 void tst_files::saveKeepsTheFile() {
     QFETCH(QString, kind);
     QFETCH(bool, sameFile);
-    const bool otherOwner = kind == QLatin1String("shared") || kind == QLatin1String("root");
+    const bool otherOwner = kind == "shared"_L1 || kind == "root"_L1;
     if (otherOwner && geteuid() != 0)
         QSKIP("giving a file to somebody else needs root");
     TestProgramFolder folder(false);
     QTemporaryDir elsewhere;
     qputenv("TMPDIR", QFile::encodeName(elsewhere.path()));
     setMode(elsewhere.path(), 0777);
-    const QString path = folder.file(QStringLiteral("sida.htm"));
-    folder.write(QStringLiteral("sida.htm"), QByteArray("en lång gammal text"));
+    const QString path = folder.file(u"sida.htm"_s);
+    folder.write(u"sida.htm"_s, QByteArray("en lång gammal text"));
     setMode(path, 0666);
-    setMode(folder.path(), kind == QLatin1String("folder") ? 0555 : 0777);
+    setMode(folder.path(), kind == "folder"_L1 ? 0555 : 0777);
     if (otherOwner)
         QVERIFY(chown(QFile::encodeName(path).constData(), 12345, 23456) == 0);
     QString written = path;
-    if (kind == QLatin1String("hard link"))
+    if (kind == "hard link"_L1)
         QVERIFY(link(QFile::encodeName(path).constData(),
-                     QFile::encodeName(folder.file(QStringLiteral("andra.htm"))).constData()) == 0);
-    if (kind == QLatin1String("symbolic link")) {
-        written = folder.file(QStringLiteral("genväg.htm"));
+                     QFile::encodeName(folder.file(u"andra.htm"_s)).constData()) == 0);
+    if (kind == "symbolic link"_L1) {
+        written = folder.file(u"genväg.htm"_s);
         QVERIFY(QFile::link(path, written));
     }
     const struct stat before = statOf(path);
     {
         std::optional<OrdinaryUser> user;
-        if (kind == QLatin1String("shared") || kind == QLatin1String("folder"))
+        if (kind == "shared"_L1 || kind == "folder"_L1)
             user.emplace();
         QString error;
         QVERIFY2(WriteFileAtomic(written, QByteArray("ny"), &error), qPrintable(error));
     }
     setMode(folder.path(), 0700);
     const struct stat after = statOf(path);
-    QCOMPARE(folder.read(QStringLiteral("sida.htm")), QByteArray("ny"));
+    QCOMPARE(folder.read(u"sida.htm"_s), QByteArray("ny"));
     QCOMPARE(after.st_ino == before.st_ino, sameFile);
     QCOMPARE(after.st_uid, before.st_uid);
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(after.st_mode, before.st_mode);
-    if (kind == QLatin1String("hard link"))
-        QCOMPARE(folder.read(QStringLiteral("andra.htm")), QByteArray("ny"));
-    if (kind == QLatin1String("symbolic link"))
+    if (kind == "hard link"_L1)
+        QCOMPARE(folder.read(u"andra.htm"_s), QByteArray("ny"));
+    if (kind == "symbolic link"_L1)
         QVERIFY(QFileInfo(written).isSymLink());
     QVERIFY(hiddenFiles(folder.path()).isEmpty());
     QVERIFY(hiddenFiles(elsewhere.path()).isEmpty());
@@ -250,8 +251,8 @@ void tst_files::saveKeepsTheFile() {
 
 void tst_files::temporaryFilesAreHiddenAndCleanedUp() {
     TestProgramFolder folder(false);
-    const QString path = folder.file(QStringLiteral("sida.htm"));
-    folder.write(QStringLiteral("sida.htm"), QByteArray("gammal"));
+    const QString path = folder.file(u"sida.htm"_s);
+    folder.write(u"sida.htm"_s, QByteArray("gammal"));
     FolderWatch watch(folder.path());
     {
         // The temporary file is made, then the write fails: its name is seen, the file is gone.
@@ -261,15 +262,14 @@ void tst_files::temporaryFilesAreHiddenAndCleanedUp() {
     const QStringList made = watch.madeNames();
     QCOMPARE(made.size(), 1);
     const QString temporary = made.constFirst();
-    QVERIFY(temporary.startsWith(QLatin1Char('.')));
-    for (const QString& pattern :
-         {QStringLiteral("*.htm*"), QStringLiteral("*.htm"), QStringLiteral("*sida.htm*")})
+    QVERIFY(temporary.startsWith(u'.'));
+    for (const QString& pattern : {u"*.htm*"_s, u"*.htm"_s, u"*sida.htm*"_s})
         QVERIFY2(!QDir::match(pattern, temporary), qPrintable(temporary + " " + pattern));
     QVERIFY(hiddenFiles(folder.path()).isEmpty());
 
     // What a killed save left behind goes at the next save of the same file, and only then.
     folder.write(temporary, QByteArray(5000, 'x'));
-    QVERIFY(WriteFileAtomic(folder.file(QStringLiteral("annan.htm")), QByteArray("a")));
+    QVERIFY(WriteFileAtomic(folder.file(u"annan.htm"_s), QByteArray("a")));
     QCOMPARE(hiddenFiles(folder.path()), QStringList{temporary});
     QVERIFY(WriteFileAtomic(path, QByteArray("ny")));
     QVERIFY(hiddenFiles(folder.path()).isEmpty());
@@ -285,26 +285,24 @@ void tst_files::programFolderFollowsTheEnvironment() {
 void tst_files::joinPathAddsOneSeparator_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("joined");
-    QTest::newRow("plain") << QStringLiteral("/home/a") << QStringLiteral("/home/a/x.htm");
-    QTest::newRow("trailing slash")
-        << QStringLiteral("/home/a/") << QStringLiteral("/home/a/x.htm");
-    QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("/x.htm");
+    QTest::newRow("plain") << u"/home/a"_s << u"/home/a/x.htm"_s;
+    QTest::newRow("trailing slash") << u"/home/a/"_s << u"/home/a/x.htm"_s;
+    QTest::newRow("root") << u"/"_s << u"/x.htm"_s;
 }
 
 void tst_files::joinPathAddsOneSeparator() {
     QFETCH(QString, folder);
     QFETCH(QString, joined);
-    QCOMPARE(JoinPath(folder, QStringLiteral("x.htm")), joined);
+    QCOMPARE(JoinPath(folder, u"x.htm"_s), joined);
 }
 
 void tst_files::fileDialogFilters_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("qtFilters");
-    QTest::newRow("two pairs") << QStringLiteral("HTML-fil (*.html)|*.html|Alla filer (*.*)|*.*")
-                               << QStringList{QStringLiteral("HTML-fil (*.html)"),
-                                              QStringLiteral("Alla filer (*)")};
-    QTest::newRow("several patterns") << QStringLiteral("Webbsidor|*.htm;*.html")
-                                      << QStringList{QStringLiteral("Webbsidor (*.htm *.html)")};
+    QTest::newRow("two pairs") << u"HTML-fil (*.html)|*.html|Alla filer (*.*)|*.*"_s
+                               << QStringList{u"HTML-fil (*.html)"_s, u"Alla filer (*)"_s};
+    QTest::newRow("several patterns")
+        << u"Webbsidor|*.htm;*.html"_s << QStringList{u"Webbsidor (*.htm *.html)"_s};
     QTest::newRow("empty") << QString() << QStringList();
 }
 
@@ -316,18 +314,18 @@ void tst_files::fileDialogFilters() {
 
 void tst_files::programChooserListsFoldersAndPrograms() {
     TestProgramFolder folder(false);
-    folder.write(QStringLiteral("surf"), QByteArray("#!/bin/sh\n"));
-    QFile::setPermissions(folder.file(QStringLiteral("surf")),
+    folder.write(u"surf"_s, QByteArray("#!/bin/sh\n"));
+    QFile::setPermissions(folder.file(u"surf"_s),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    folder.write(QStringLiteral("readme.txt"), QByteArray("x"));
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("bin")));
+    folder.write(u"readme.txt"_s, QByteArray("x"));
+    QVERIFY(QDir(folder.path()).mkdir(u"bin"_s));
     FileDialogRequest request;
-    request.filter = QStringLiteral("Program|*");
+    request.filter = u"Program|*"_s;
     request.folder = folder.path();
     request.executablesOnly = true;
     QFileDialog dialog;
     QtPlatform::prepareFileDialog(dialog, request, false);
-    const auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    const auto* view = dialog.findChild<QListView*>(u"listView"_s);
     QVERIFY(view);
     auto shown = [view] {
         QStringList names;
@@ -336,7 +334,7 @@ void tst_files::programChooserListsFoldersAndPrograms() {
         names.sort();
         return names;
     };
-    QTRY_COMPARE(shown(), (QStringList{QStringLiteral("bin"), QStringLiteral("surf")}));
+    QTRY_COMPARE(shown(), (QStringList{u"bin"_s, u"surf"_s}));
 }
 
 QTEST_MAIN(tst_files)

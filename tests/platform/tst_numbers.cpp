@@ -4,6 +4,8 @@
 #include <clocale>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 class tst_numbers : public QObject {
     Q_OBJECT
 
@@ -59,16 +61,16 @@ void tst_numbers::leadingNumberIgnoresTheLocale() {
     const QByteArray saved = old ? QByteArray(old) : QByteArray("C");
     if (!std::setlocale(LC_NUMERIC, "sv_SE.UTF-8"))
         QSKIP("No Swedish locale on this machine");
-    const double value = LeadingNumber(QStringLiteral("2.5"));
+    const double value = LeadingNumber(u"2.5"_s);
     std::setlocale(LC_NUMERIC, saved.constData());
     QCOMPARE(value, 2.5);
 }
 
 void tst_numbers::leadingNumberStaysFinite() {
-    const double big = LeadingNumber(QString(400, QLatin1Char('9')));
+    const double big = LeadingNumber(QString(400, u'9'));
     QVERIFY(std::isfinite(big));
     QVERIFY(big > 1e300);
-    const double small = LeadingNumber(QLatin1Char('-') + QString(400, QLatin1Char('9')));
+    const double small = LeadingNumber(u'-' + QString(400, u'9'));
     QVERIFY(std::isfinite(small));
     QVERIFY(small < -1e300);
 }
@@ -127,7 +129,7 @@ void tst_numbers::roundHalfEven() {
 void tst_numbers::numberText_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("needless zero") << LeadingNumber(QStringLiteral("2.50")) << "2.5";
+    QTest::newRow("needless zero") << LeadingNumber(u"2.50"_s) << "2.5";
     QTest::newRow("whole") << 7.0 << "7";
     QTest::newRow("negative zero") << -0.0 << "0";
     QTest::newRow("negative") << -12.25 << "-12.25";

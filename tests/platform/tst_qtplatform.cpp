@@ -16,6 +16,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Acts on the next message box as soon as it is open and modal.
@@ -82,19 +84,19 @@ void tst_qtplatform::messageBoxes() {
     QFETCH(QString, action);
     QFETCH(MsgAnswer, answer);
     // Messages quote tags and document text: shown exactly, never as markup.
-    const QString text = QStringLiteral("<HEAD> saknas. <b>x</b> <a href=\"http://x\">länk</a> "
-                                        "<img src=\"x.gif\"> &amp; &lt;\nrad två");
+    const QString text = u"<HEAD> saknas. <b>x</b> <a href=\"http://x\">länk</a> "
+                         u"<img src=\"x.gif\"> &amp; &lt;\nrad två"_s;
     QString shown;
     QString title;
     onNextBox([&](QMessageBox& box) {
-        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        auto* label = box.findChild<QLabel*>(u"qt_msgbox_label"_s);
         shown = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
         title = box.windowTitle();
-        if (action == QLatin1String("Escape"))
+        if (action == "Escape"_L1)
             QTest::keyClick(&box, Qt::Key_Escape);
-        else if (action == QLatin1String("Enter"))
+        else if (action == "Enter"_L1)
             QTest::keyClick(&box, Qt::Key_Return);
-        else if (action == QLatin1String("close"))
+        else if (action == "close"_L1)
             box.close();
         else
             clickButton(box, action);
@@ -103,23 +105,23 @@ void tst_qtplatform::messageBoxes() {
     });
     QCOMPARE(QtPlatform().message(text, MsgIcon::Question, buttons, QString()), answer);
     QCOMPARE(shown, text);
-    QCOMPARE(title, QStringLiteral("Vessilora"));
+    QCOMPARE(title, u"Vessilora"_s);
 }
 
 void tst_qtplatform::toolkitDialogsAreSwedish() {
     QtPlatform::installAsDefault();
     TestProgramFolder folder(false);
-    folder.write(QStringLiteral("sida.htm"), QByteArray("<html></html>"));
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("bilder")));
+    folder.write(u"sida.htm"_s, QByteArray("<html></html>"));
+    QVERIFY(QDir(folder.path()).mkdir(u"bilder"_s));
     FileDialogRequest request;
-    request.filter = QStringLiteral("HTML-fil (*.htm)|*.htm");
+    request.filter = u"HTML-fil (*.htm)|*.htm"_s;
     request.folder = folder.path();
     QFileDialog dialog;
     QtPlatform::prepareFileDialog(dialog, request, true);
     dialog.open();
 
     // The file list: its columns, a folder's type, a page's size, type and date.
-    const auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    const auto* view = dialog.findChild<QTreeView*>(u"treeView"_s);
     const QAbstractItemModel* list = view->model();
     auto row = [&](const QString& name) {
         // Fetched anew each time: the list's indexes go stale as the folder is read.
@@ -128,16 +130,16 @@ void tst_qtplatform::toolkitDialogsAreSwedish() {
         for (int r = 0; r < list->rowCount(root); ++r)
             for (int column = 0; column < 4 && list->index(r, 0, root).data() == name; ++column)
                 cells << list->index(r, column, root).data().toString();
-        return cells.join(QLatin1Char('|'));
+        return cells.join(u'|');
     };
     QStringList headers;
     for (int column = 0; column < 4; ++column)
         headers << list->headerData(column, Qt::Horizontal).toString();
-    QCOMPARE(headers.join(QLatin1Char('|')), QStringLiteral("Namn|Storlek|Typ|Ändringsdatum"));
-    QTRY_VERIFY(row(QStringLiteral("bilder")).contains(QLatin1String("|Mapp|")));
-    const QDateTime modified = QFileInfo(folder.file(QStringLiteral("sida.htm"))).lastModified();
-    QCOMPARE(row(QStringLiteral("sida.htm")), QStringLiteral("sida.htm|13 byte|HTML-dokument|") +
-                                                  modified.toString("yyyy-MM-dd HH:mm"));
+    QCOMPARE(headers.join(u'|'), u"Namn|Storlek|Typ|Ändringsdatum"_s);
+    QTRY_VERIFY(row(u"bilder"_s).contains("|Mapp|"_L1));
+    const QDateTime modified = QFileInfo(folder.file(u"sida.htm"_s)).lastModified();
+    QCOMPARE(row(u"sida.htm"_s),
+             u"sida.htm|13 byte|HTML-dokument|"_s + modified.toString("yyyy-MM-dd HH:mm"));
 
     // The question before a file is replaced; "Nej" keeps the dialog open.
     QStringList question;
@@ -146,10 +148,9 @@ void tst_qtplatform::toolkitDialogsAreSwedish() {
             question << button->text();
         question.sort();
         question.prepend(box.text());
-        clickButton(box, QStringLiteral("&Nej"));
+        clickButton(box, u"&Nej"_s);
     });
-    dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-        ->setText(QStringLiteral("sida.htm"));
+    dialog.findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(u"sida.htm"_s);
     QMetaObject::invokeMethod(&dialog, "accept");
     QCOMPARE(question, (QStringList{"sida.htm finns redan.\nVill du ersätta den?", "&Ja", "&Nej"}));
     QVERIFY(dialog.isVisible());

@@ -14,12 +14,14 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_pref : public QObject {
     Q_OBJECT
 private slots:
     void init();
     void cleanup();
-    void captionsAndItems();
+    void listEntries();
     void previewFollowsTheStyle_data();
     void previewFollowsTheStyle();
     void cancelPutsTheStyleBack_data();
@@ -42,7 +44,7 @@ private:
 void tst_pref::init() {
     platformScope = std::make_unique<FakePlatformScope>();
     folder = std::make_unique<TestProgramFolder>();
-    StartFolder = QStringLiteral("/home/anna/webb");
+    StartFolder = u"/home/anna/webb"_s;
 }
 
 void tst_pref::cleanup() {
@@ -50,39 +52,18 @@ void tst_pref::cleanup() {
     platformScope.reset();
 }
 
-void tst_pref::captionsAndItems() {
+void tst_pref::listEntries() {
     frmPref pref;
-    QCOMPARE(pref.windowTitle(), QStringLiteral("Inställningar"));
-    const QList<std::pair<QString, QString>> captions = {
-        {pref.frmPath->title(), QStringLiteral("Sökvägar")},
-        {pref.lblWeb->text(), QStringLiteral("&Webläsare:")},
-        {pref.cmdBrowse->text(), QStringLiteral("&Bläddra...")},
-        {pref.lblOpenMapp->text(), QStringLiteral("Mapp som skall användas vid start:")},
-        {pref.optMap[0]->text(), QStringLiteral("&Senast använda mapp")},
-        {pref.optMap[1]->text(), QStringLiteral("Sp&ecifierad mapp:")},
-        {pref.cmdCurrentPath->text(), QStringLiteral("Aktuell sökvä&g")},
-        {pref.lblStartUp->text(), QStringLiteral("Starta &automatiskt:")},
-        {pref.frmHtml->title(), QStringLiteral("HTML-kodning")},
-        {pref.Label1->text(), QStringLiteral("&Typsnitt i editor:")},
-        {pref.lblLetter->text(), QStringLiteral("&Formatera varibaler:")},
-        {pref.lblCitat->text(), QStringLiteral("Använd &citatstecken:")},
-        {pref.chkForcevers->text(), QStringLiteral("Tvinga &versala värden till gemener")},
-        {pref.lblExempel->text(), QStringLiteral("Exempel:")},
-        {pref.cmdOK->text(), QStringLiteral("OK")},
-        {pref.cmdCancel->text(), QStringLiteral("Avbryt")}};
-    for (const auto& [actual, expected] : captions)
-        QCOMPARE(actual, expected);
+    // The lists' entries in order: their index is the stored value.
     auto items = [](const QComboBox* box) {
         QStringList texts;
         for (int i = 0; i < box->count(); ++i)
             texts << box->itemText(i);
-        return texts.join(QLatin1Char('|'));
+        return texts.join(u'|');
     };
-    QCOMPARE(items(pref.cmdStartup),
-             QStringLiteral("(standard)|Editor|Bearbeta filer|Kopiera filer"));
-    QCOMPARE(items(pref.cmbLetter),
-             QStringLiteral("Stora bokstäver|Små bokstäver|Stor första bokstav"));
-    QCOMPARE(items(pref.cmbCitat), QStringLiteral("Alltid|Endast med text"));
+    QCOMPARE(items(pref.cmdStartup), u"(standard)|Editor|Bearbeta filer|Kopiera filer"_s);
+    QCOMPARE(items(pref.cmbLetter), u"Stora bokstäver|Små bokstäver|Stor första bokstav"_s);
+    QCOMPARE(items(pref.cmbCitat), u"Alltid|Endast med text"_s);
 }
 
 void tst_pref::previewFollowsTheStyle_data() {
@@ -91,12 +72,11 @@ void tst_pref::previewFollowsTheStyle_data() {
     QTest::addColumn<bool>("force");
     QTest::addColumn<QString>("preview");
     QTest::newRow("defaults") << 0 << 0 << false
-                              << QStringLiteral(
-                                     "<IMG SRC=\"bild.gif\" WIDTH=\"10\" ALIGN=\"LEFT\">");
+                              << u"<IMG SRC=\"bild.gif\" WIDTH=\"10\" ALIGN=\"LEFT\">"_s;
     QTest::newRow("small, only text")
-        << 1 << 1 << false << QStringLiteral("<img src=\"bild.gif\" width=10 align=\"LEFT\">");
+        << 1 << 1 << false << u"<img src=\"bild.gif\" width=10 align=\"LEFT\">"_s;
     QTest::newRow("capital first, forced")
-        << 2 << 0 << true << QStringLiteral("<Img Src=\"bild.gif\" Width=\"10\" Align=\"left\">");
+        << 2 << 0 << true << u"<Img Src=\"bild.gif\" Width=\"10\" Align=\"left\">"_s;
 }
 
 void tst_pref::previewFollowsTheStyle() {
@@ -106,8 +86,7 @@ void tst_pref::previewFollowsTheStyle() {
     QFETCH(QString, preview);
     frmPref pref;
     pref.show();
-    QCOMPARE(pref.txtExempel->text(),
-             QStringLiteral("<IMG SRC=\"bild.gif\" WIDTH=\"10\" ALIGN=\"LEFT\">"));
+    QCOMPARE(pref.txtExempel->text(), u"<IMG SRC=\"bild.gif\" WIDTH=\"10\" ALIGN=\"LEFT\">"_s);
     pref.cmbLetter->setCurrentIndex(letter);
     pref.cmbCitat->setCurrentIndex(quote);
     pref.chkForcevers->setChecked(force);
@@ -147,38 +126,34 @@ void tst_pref::cancelPutsTheStyleBack() {
 }
 
 void tst_pref::okWritesTheSettings() {
-    folder->write(QStringLiteral("browser"), QByteArray("#!/bin/sh\n"));
+    folder->write(u"browser"_s, QByteArray("#!/bin/sh\n"));
     frmPref pref;
     QSignalSpy accepted(&pref, &frmPref::settingsAccepted);
     pref.show();
     pref.cmdStartup->setCurrentIndex(3);
-    pref.txtWeb->setText(QStringLiteral("  ") + folder->file(QStringLiteral("browser")) +
-                         QStringLiteral(" "));
-    pref.cmbFonts->setCurrentText(QStringLiteral("DejaVu Sans Mono"));
+    pref.txtWeb->setText(u"  "_s + folder->file(u"browser"_s) + u" "_s);
+    pref.cmbFonts->setCurrentText(u"DejaVu Sans Mono"_s);
     pref.optMap[1]->setChecked(true);
-    pref.txtOpenMapp->setText(QStringLiteral("/srv/sidor"));
+    pref.txtOpenMapp->setText(u"/srv/sidor"_s);
     pref.cmbLetter->setCurrentIndex(1);
     pref.cmdOK->click();
     QVERIFY(!pref.isVisible());
     QCOMPARE(accepted.size(), 1);
     QCOMPARE(StartUpTool, 3);
-    QCOMPARE(BrowserPath, folder->file(QStringLiteral("browser")));
+    QCOMPARE(BrowserPath, folder->file(u"browser"_s));
     QCOMPARE(TagCase, 1);
-    QCOMPARE(ReadIniString(QStringLiteral("Editor"), QStringLiteral("Font"), IniFile),
-             QStringLiteral("DejaVu Sans Mono"));
-    QCOMPARE(ReadIniInt(QStringLiteral("Vessilor"), QStringLiteral("AutoStartMapp"), IniFile), 2.0);
-    QCOMPARE(ReadIniString(QStringLiteral("Vessilor"), QStringLiteral("SpecPath"), IniFile),
-             QStringLiteral("/srv/sidor"));
+    QCOMPARE(ReadIniString(u"Editor"_s, u"Font"_s, IniFile), u"DejaVu Sans Mono"_s);
+    QCOMPARE(ReadIniInt(u"Vessilor"_s, u"AutoStartMapp"_s, IniFile), 2.0);
+    QCOMPARE(ReadIniString(u"Vessilor"_s, u"SpecPath"_s, IniFile), u"/srv/sidor"_s);
     // Start-up tool and browser are written only when the program ends.
-    QCOMPARE(ReadIniString(QStringLiteral("Vessilor"), QStringLiteral("WebProg"), IniFile),
-             QString());
+    QCOMPARE(ReadIniString(u"Vessilor"_s, u"WebProg"_s, IniFile), QString());
 
     // Shown again, the window reads the stored choices back.
     pref.show();
     QVERIFY(pref.optMap[1]->isChecked());
     QVERIFY(pref.txtOpenMapp->isEnabled());
-    QCOMPARE(pref.txtOpenMapp->text(), QStringLiteral("/srv/sidor"));
-    QCOMPARE(pref.cmbFonts->currentText(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(pref.txtOpenMapp->text(), u"/srv/sidor"_s);
+    QCOMPARE(pref.cmbFonts->currentText(), u"DejaVu Sans Mono"_s);
     QCOMPARE(pref.cmdStartup->currentIndex(), 3);
 }
 
@@ -186,22 +161,22 @@ void tst_pref::browserFieldControlsOk_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("okEnabled");
     QTest::newRow("empty") << QString() << true;
-    QTest::newRow("blanks") << QStringLiteral("   ") << true;
-    QTest::newRow("missing") << QStringLiteral("/finns/inte") << false;
-    QTest::newRow("a folder") << QStringLiteral("/") << false;
-    QTest::newRow("existing") << QStringLiteral("EXISTING") << true;
+    QTest::newRow("blanks") << u"   "_s << true;
+    QTest::newRow("missing") << u"/finns/inte"_s << false;
+    QTest::newRow("a folder") << u"/"_s << false;
+    QTest::newRow("existing") << u"EXISTING"_s << true;
 }
 
 void tst_pref::browserFieldControlsOk() {
     QFETCH(QString, path);
     QFETCH(bool, okEnabled);
-    if (path == QLatin1String("EXISTING")) {
-        folder->write(QStringLiteral("browser"), QByteArray("x"));
-        path = folder->file(QStringLiteral("browser"));
+    if (path == "EXISTING"_L1) {
+        folder->write(u"browser"_s, QByteArray("x"));
+        path = folder->file(u"browser"_s);
     }
     frmPref pref;
     pref.show();
-    pref.txtWeb->setText(QStringLiteral("/finns/inte/heller"));
+    pref.txtWeb->setText(u"/finns/inte/heller"_s);
     QVERIFY(!pref.cmdOK->isEnabled());
     pref.txtWeb->setText(path);
     QCOMPARE(pref.cmdOK->isEnabled(), okEnabled);
@@ -210,37 +185,32 @@ void tst_pref::browserFieldControlsOk() {
 void tst_pref::browseAsksForAProgram() {
     frmPref pref;
     pref.show();
-    pref.txtWeb->setText(QStringLiteral("/usr/bin/gammal"));
+    pref.txtWeb->setText(u"/usr/bin/gammal"_s);
     FakePlatform& fake = platformScope->fake;
     fake.fileAnswers.append(std::nullopt); // cancelled
     pref.cmdBrowse->click();
-    QCOMPARE(pref.txtWeb->text(), QStringLiteral("/usr/bin/gammal"));
+    QCOMPARE(pref.txtWeb->text(), u"/usr/bin/gammal"_s);
     const PlatformCall call = fake.calls.constLast();
     QCOMPARE(call.kind, PlatformCall::OpenFile);
-    QCOMPARE(call.request.title, QStringLiteral("Välj Webläsare"));
-    QVERIFY(call.request.filter.contains(QStringLiteral("Programfiler (*.exe)|*.exe")));
-    QCOMPARE(call.request.folder, QStringLiteral("/usr/bin"));
-    QCOMPARE(call.request.fileName, QStringLiteral("/usr/bin/gammal"));
+    QCOMPARE(call.request.title, u"Välj Webläsare"_s);
+    QVERIFY(call.request.filter.contains(u"Programfiler (*.exe)|*.exe"_s));
+    QCOMPARE(call.request.folder, u"/usr/bin"_s);
+    QCOMPARE(call.request.fileName, u"/usr/bin/gammal"_s);
 
-    fake.fileAnswers.append(FileDialogResult{QStringLiteral("/usr/bin/ny"), 1});
+    fake.fileAnswers.append(FileDialogResult{u"/usr/bin/ny"_s, 1});
     pref.cmdBrowse->click();
-    QCOMPARE(pref.txtWeb->text(), QStringLiteral("/usr/bin/ny"));
+    QCOMPARE(pref.txtWeb->text(), u"/usr/bin/ny"_s);
 }
 
 void tst_pref::fontSelection_data() {
     QTest::addColumn<QStringList>("fonts");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("selected");
-    const QStringList withFixedsys = {QStringLiteral("Arial"), QStringLiteral("Fixedsys"),
-                                      QStringLiteral("Liberation Mono")};
-    QTest::newRow("empty key, Fixedsys exists")
-        << withFixedsys << QString() << QStringLiteral("Fixedsys");
-    QTest::newRow("stored name") << withFixedsys << QStringLiteral("Liberation Mono")
-                                 << QStringLiteral("Liberation Mono");
-    QTest::newRow("other case") << withFixedsys << QStringLiteral("liberation mono")
-                                << QStringLiteral("Liberation Mono");
-    QTest::newRow("unknown font keeps the first")
-        << withFixedsys << QStringLiteral("Okänd") << QStringLiteral("Arial");
+    const QStringList withFixedsys = {u"Arial"_s, u"Fixedsys"_s, u"Liberation Mono"_s};
+    QTest::newRow("empty key, Fixedsys exists") << withFixedsys << QString() << u"Fixedsys"_s;
+    QTest::newRow("stored name") << withFixedsys << u"Liberation Mono"_s << u"Liberation Mono"_s;
+    QTest::newRow("other case") << withFixedsys << u"liberation mono"_s << u"Liberation Mono"_s;
+    QTest::newRow("unknown font keeps the first") << withFixedsys << u"Okänd"_s << u"Arial"_s;
 }
 
 void tst_pref::fontSelection() {
@@ -249,7 +219,7 @@ void tst_pref::fontSelection() {
     QFETCH(QString, selected);
     platformScope->fake.fonts = fonts;
     if (!stored.isEmpty())
-        WriteIniString(QStringLiteral("Editor"), QStringLiteral("Font"), stored, IniFile);
+        WriteIniString(u"Editor"_s, u"Font"_s, stored, IniFile);
     frmPref pref;
     pref.show();
     QCOMPARE(pref.cmbFonts->count(), fonts.size());
@@ -266,7 +236,7 @@ void tst_pref::startFolderChoice() {
     QCOMPARE(pref.txtOpenMapp->text(), StartFolder);
     pref.optMap[1]->setChecked(true);
     QVERIFY(pref.txtOpenMapp->isEnabled());
-    pref.txtOpenMapp->setText(QStringLiteral("x"));
+    pref.txtOpenMapp->setText(u"x"_s);
     pref.cmdCurrentPath->click();
     QCOMPARE(pref.txtOpenMapp->text(), StartFolder);
 }
@@ -283,7 +253,7 @@ void tst_pref::storedStartFolderChoiceIsRounded_data() {
 void tst_pref::storedStartFolderChoiceIsRounded() {
     QFETCH(QString, stored);
     QFETCH(bool, fixedFolder);
-    WriteIniString(QStringLiteral("Vessilor"), QStringLiteral("AutoStartMapp"), stored, IniFile);
+    WriteIniString(u"Vessilor"_s, u"AutoStartMapp"_s, stored, IniFile);
     frmPref pref;
     pref.show();
     QCOMPARE(pref.optMap[1]->isChecked(), fixedFolder);

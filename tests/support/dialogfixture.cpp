@@ -16,35 +16,15 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-DialogFixture::DialogFixture(void (*registerDialogs)())
-    : m_platform(std::make_unique<FakePlatformScope>()) {
-    ResetProgramState();
-    window = new QWidget;
-    area = new TextArea(window);
-    (new QVBoxLayout(window))->addWidget(area);
-    window->setGeometry(100, 50, 800, 600);
-    SetEditorWindow(window, area);
+using namespace Qt::StringLiterals;
+
+DialogFixture::DialogFixture(void (*registerDialogs)()) {
     registerDialogs();
 }
 
 DialogFixture::~DialogFixture() {
     DeleteTagDialogs();
     ClearTagDialogs();
-    SetEditorWindow(nullptr, nullptr);
-    delete window;
-}
-
-FakePlatform& DialogFixture::fake() {
-    return m_platform->fake;
-}
-
-void DialogFixture::setEditorText(QString text) {
-    const auto start = text.indexOf(QLatin1Char('['));
-    const auto end = text.indexOf(QLatin1Char(']'));
-    text.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
-    area->setWholeText(text);
-    if (start >= 0 && end > start)
-        area->setSel(static_cast<int>(start), static_cast<int>(end - start - 1));
 }
 
 TagDialog* DialogFixture::open(const QString& menuItem) {
@@ -55,26 +35,6 @@ TagDialog* DialogFixture::open(const QString& menuItem) {
             return dialog;
     }
     qFatal("the dialog of %s is not shown", qPrintable(menuItem));
-}
-
-void DialogFixture::setFields(QWidget* dialog, const QString& fields) {
-    for (const QString& field : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString name = field.section(QLatin1Char('='), 0, 0);
-        const QString value = field.section(QLatin1Char('='), 1);
-        QObject* control = dialog->findChild<QObject*>(name);
-        QVERIFY2(control, qPrintable(name));
-        if (auto* edit = qobject_cast<QLineEdit*>(control);
-            edit && !qobject_cast<QComboBox*>(edit->parent())) {
-            edit->setText(value);
-        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-            if (value.startsWith(QLatin1Char('#')))
-                combo->setCurrentIndex(value.mid(1).toInt());
-            else
-                combo->setEditText(value);
-        } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
-            box->setChecked(value == QLatin1String("1"));
-        }
-    }
 }
 
 void DialogFixture::markupColumns() {
@@ -101,10 +61,10 @@ void DialogFixture::runMarkupRow() {
     QFETCH(QString, after);
     TagCase = tagCase;
     AttrQuoteStyle = quoteStyle;
-    setEditorText(before);
+    set(before);
     TagDialog* dialog = open(menuItem);
     QVERIFY(!window->isEnabled());
-    setFields(dialog, fields);
+    SetFields(dialog, fields);
     QVERIFY2(dialog->cmdOK->isEnabled(), "OK is disabled");
     dialog->cmdOK->click();
     QCOMPARE(area->text(), after);
@@ -129,12 +89,12 @@ void DialogFixture::runEnablingRow() {
     QFETCH(QString, fields);
     QFETCH(QString, states);
     TagDialog* dialog = open(menuItem);
-    setFields(dialog, fields);
-    for (const QString& state : states.split(QLatin1Char(';'))) {
-        const QString name = state.section(QLatin1Char('='), 0, 0);
+    SetFields(dialog, fields);
+    for (const QString& state : states.split(u';')) {
+        const QString name = state.section(u'=', 0, 0);
         auto* control = dialog->findChild<QWidget*>(name);
         QVERIFY2(control, qPrintable(name));
-        QVERIFY2(control->isEnabled() == state.endsWith(QLatin1Char('1')), qPrintable(state));
+        QVERIFY2(control->isEnabled() == state.endsWith(u'1'), qPrintable(state));
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
             if (label->buddy() == control)
                 QCOMPARE(label->isEnabled(), control->isEnabled());

@@ -7,30 +7,23 @@
 //       DialogFixture::markupRow("br", "mnuInBr", "cmbClear=ALL", 0, 0, "a[x]b", "a<BR ...>b"); }
 //   void markup() { fixture.runMarkupRow(); }
 
-#include "platform/fakeplatform.h"
+#include "editorstandin.h"
 
 #include <QString>
-#include <memory>
 
 class QWidget;
 class TagDialog;
-class TextArea;
-class FakePlatformScope;
 
-class DialogFixture {
+// Every program-wide variable is as at program start (capital tags, double quotes).
+class DialogFixture : public EditorStandIn {
 public:
-    // Puts every program-wide variable back as at program start (capital tags, double
-    // quotes) and registers the dialogs with registerDialogs (e.g. RegisterTagDialogs).
+    // Registers the dialogs with registerDialogs (e.g. RegisterTagDialogs).
     explicit DialogFixture(void (*registerDialogs)());
     ~DialogFixture();
 
-    // Puts text into the editor; "[" and "]" mark the selection and are removed.
-    void setEditorText(QString text);
     // Opens the dialog of a menu item, as the menu does, and returns it.
     TagDialog* open(const QString& menuItem);
-    // "txtBredd=50;chkProcent=1;cmbTyp=#2;optGet=1": texts of fields and combo boxes
-    // ("#n" chooses list entry n), check and option buttons 1 or 0.
-    static void setFields(QWidget* dialog, const QString& fields);
+    static void setFields(QWidget* dialog, const QString& fields) { SetFields(dialog, fields); }
 
     // The columns of a markup table: menuItem, fields, tagCase, quoteStyle, before, after.
     static void markupColumns();
@@ -48,11 +41,4 @@ public:
     static void enablingRow(const char* name, const char* menuItem, const char* fields,
                             const char* states);
     void runEnablingRow();
-
-    FakePlatform& fake();
-    QWidget* window = nullptr;
-    TextArea* area = nullptr;
-
-private:
-    std::unique_ptr<FakePlatformScope> m_platform;
 };

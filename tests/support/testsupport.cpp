@@ -3,21 +3,26 @@
 #include "markup/globals.h"
 #include "platform/files.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 #include <sys/fsuid.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 TestProgramFolder::TestProgramFolder(bool withEntityTable) {
     ResetProgramState();
     oldHome = qgetenv("VESSILORA_HOME");
-    qputenv("VESSILORA_HOME", dir.path().toLocal8Bit());
-    IniFile = JoinPath(dir.path(), QStringLiteral("vessilor.ini"));
+    qputenv("VESSILORA_HOME", path().toLocal8Bit());
+    IniFile = file(u"vessilor.ini"_s);
     if (withEntityTable)
-        QFile::copy(ShippedFile(QStringLiteral("htmlkod.dat")),
-                    file(QStringLiteral("htmlkod.dat")));
+        QFile::copy(ShippedFile(u"htmlkod.dat"_s), file(u"htmlkod.dat"_s));
 }
 
 TestProgramFolder::~TestProgramFolder() {
@@ -27,25 +32,57 @@ TestProgramFolder::~TestProgramFolder() {
         qputenv("VESSILORA_HOME", oldHome);
 }
 
-QString TestProgramFolder::file(const QString& name) const {
-    return JoinPath(dir.path(), name);
+void WriteFile(const QString& path, const QByteArray& bytes, const QDateTime& changed, int mode) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    file.write(bytes);
+    file.flush(); // the time is set after the last write
+    if (changed.isValid())
+        QVERIFY(file.setFileTime(changed, QFileDevice::FileModificationTime));
+    file.close();
+    if (mode >= 0)
+        QVERIFY(chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
 }
 
-void TestProgramFolder::write(const QString& name, const QByteArray& bytes) const {
-    QFile f(file(name));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-QByteArray TestProgramFolder::read(const QString& name) const {
-    QFile f(file(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+int ModeOf(const QString& path) {
+    struct stat info {};
+    stat(QFile::encodeName(path).constData(), &info);
+    return int(info.st_mode & 07777);
+}
+
+QStringList FilesBelow(const QString& folder) {
+    QStringList names;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << it.next().mid(folder.size() + 1);
+    names.sort();
+    return names;
+}
+
+TestTree::TestTree() : root(QDir(dir.path()).canonicalPath()) {}
+
+QString TestTree::file(const QString& name) const {
+    return JoinPath(root, name);
+}
+
+void TestTree::write(const QString& name, const QByteArray& bytes) const {
+    WriteFile(file(name), bytes);
+}
+
+QString TestTree::folder(const QString& name) const {
+    QDir().mkpath(file(name));
+    return file(name);
 }
 
 QString ShippedFile(const QString& name) {
-    return QStringLiteral(VESSILORA_DATA_DIR) + QLatin1Char('/') + name;
+    return QStringLiteral(VESSILORA_DATA_DIR) + u'/' + name;
 }
 
 FolderWatch::FolderWatch(const QString& folder) : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {

@@ -3,25 +3,48 @@
 
 #include "platform/fakeplatform.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
-// A fresh program folder for one test: every program-wide variable is put back as at program
-// start (ResetProgramState), VESSILORA_HOME points at the folder, IniFile names its
-// "vessilor.ini", and the shipped "htmlkod.dat" is copied into it unless told otherwise.
-class TestProgramFolder {
+// Writes a file, making its folders; optionally with a modification time and a mode.
+void WriteFile(const QString& path, const QByteArray& bytes, const QDateTime& changed = {},
+               int mode = -1);
+// The bytes of a file, or "<missing>" when it cannot be read.
+QByteArray ReadFile(const QString& path);
+// The permission bits of a file.
+int ModeOf(const QString& path);
+// The files below a folder, hidden ones too, relative and sorted.
+QStringList FilesBelow(const QString& folder);
+
+// A temporary folder tree for one test; files are named relative to it.
+class TestTree {
 public:
-    explicit TestProgramFolder(bool withEntityTable = true);
-    ~TestProgramFolder();
-    QString path() const { return dir.path(); }
+    TestTree();
+    // The folder, symbolic links resolved.
+    QString path() const { return root; }
     QString file(const QString& name) const;
-    // Writes a file into the folder (Windows-1252 bytes as given).
+    // Writes a file (bytes as given), making its folders.
     void write(const QString& name, const QByteArray& bytes) const;
-    QByteArray read(const QString& name) const;
+    QByteArray read(const QString& name) const { return ReadFile(file(name)); }
+    // Makes a folder (and its parents) and returns its path.
+    QString folder(const QString& name) const;
 
 private:
     QTemporaryDir dir;
+    QString root;
+};
+
+// A fresh program folder for one test: every program-wide variable is put back as at program
+// start (ResetProgramState), VESSILORA_HOME points at the folder, IniFile names its
+// "vessilor.ini", and the shipped "htmlkod.dat" is copied into it unless told otherwise.
+class TestProgramFolder : public TestTree {
+public:
+    explicit TestProgramFolder(bool withEntityTable = true);
+    ~TestProgramFolder();
+
+private:
     QByteArray oldHome;
 };
 

@@ -1,7 +1,7 @@
 // Dragging a colour: the mime data the picker offers and how colour fields take a drop.
 
-#include "widgets/colourdrag.h"
 #include "testsupport.h"
+#include "widgets/colourdrag.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -47,10 +49,10 @@ private slots:
 };
 
 void tst_colourdrag::mimeDataCarriesBothTypes() {
-    std::unique_ptr<QMimeData> mime(ColourMimeData(QStringLiteral("#FF9900")));
+    std::unique_ptr<QMimeData> mime(ColourMimeData(u"#FF9900"_s));
     QVERIFY(mime->hasText());
-    QCOMPARE(mime->text(), QStringLiteral("#FF9900"));
-    QVERIFY(mime->hasFormat(QStringLiteral("application/x-vessilora-colour")));
+    QCOMPARE(mime->text(), u"#FF9900"_s);
+    QVERIFY(mime->hasFormat(u"application/x-vessilora-colour"_s));
     QCOMPARE(mime->data(QLatin1String(ColourMimeType)), QByteArray("#FF9900"));
     QVERIFY(!ColourFromMime(nullptr));
 }
@@ -91,40 +93,40 @@ void tst_colourdrag::colourFromMime() {
 }
 
 void tst_colourdrag::lineEditTakesTheWholeColour() {
-    QLineEdit field(QStringLiteral("#000000"));
+    QLineEdit field(u"#000000"_s);
     QStringList reported;
     AcceptColourDrops(&field, [&](const QString& colour) { reported << colour; });
-    std::unique_ptr<QMimeData> mime(ColourMimeData(QStringLiteral("#0000FF")));
+    std::unique_ptr<QMimeData> mime(ColourMimeData(u"#0000FF"_s));
     bool entered = false;
     QVERIFY(dropOn(&field, mime.get(), &entered));
     QVERIFY(entered);
-    QCOMPARE(field.text(), QStringLiteral("#0000FF"));
-    QCOMPARE(reported, QStringList{QStringLiteral("#0000FF")});
+    QCOMPARE(field.text(), u"#0000FF"_s);
+    QCOMPARE(reported, QStringList{u"#0000FF"_s});
 }
 
 void tst_colourdrag::comboBoxTakesTheColour() {
     QComboBox field;
     field.setEditable(true);
-    field.addItems({QStringLiteral("BLACK"), QStringLiteral("NAVY")});
+    field.addItems({u"BLACK"_s, u"NAVY"_s});
     AcceptColourDrops(&field);
     QVERIFY(field.acceptDrops());
-    std::unique_ptr<QMimeData> mime(plainText(QStringLiteral("#FF9900")));
+    std::unique_ptr<QMimeData> mime(plainText(u"#FF9900"_s));
     // The drop lands on the line edit inside the combo box.
     QVERIFY(dropOn(field.lineEdit(), mime.get()));
-    QCOMPARE(field.currentText(), QStringLiteral("#FF9900"));
-    std::unique_ptr<QMimeData> named(ColourMimeData(QStringLiteral("NAVY")));
+    QCOMPARE(field.currentText(), u"#FF9900"_s);
+    std::unique_ptr<QMimeData> named(ColourMimeData(u"NAVY"_s));
     QVERIFY(dropOn(&field, named.get()));
-    QCOMPARE(field.currentText(), QStringLiteral("NAVY"));
+    QCOMPARE(field.currentText(), u"NAVY"_s);
 }
 
 void tst_colourdrag::otherWidgetsOnlyReport() {
-    QLabel preview(QStringLiteral("Text"));
+    QLabel preview(u"Text"_s);
     QStringList reported;
     AcceptColourDrops(&preview, [&](const QString& colour) { reported << colour; });
-    std::unique_ptr<QMimeData> mime(ColourMimeData(QStringLiteral("#00FF00")));
+    std::unique_ptr<QMimeData> mime(ColourMimeData(u"#00FF00"_s));
     QVERIFY(dropOn(&preview, mime.get()));
-    QCOMPARE(reported, QStringList{QStringLiteral("#00FF00")});
-    QCOMPARE(preview.text(), QStringLiteral("Text"));
+    QCOMPARE(reported, QStringList{u"#00FF00"_s});
+    QCOMPARE(preview.text(), u"Text"_s);
     // Data without a colour is refused and left to the widget.
     QMimeData empty;
     bool entered = true;

@@ -1,9 +1,9 @@
 // The text area: raw text kept exactly, positions in characters, one-step replacement,
 // paste and drops without line-break conversion, keys left to the menus.
 
-#include "widgets/textarea.h"
 #include "platform/files.h"
 #include "testsupport.h"
+#include "widgets/textarea.h"
 
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
@@ -16,6 +16,8 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class tst_textarea : public QObject {
     Q_OBJECT
@@ -51,7 +53,7 @@ QString allWindowsBytes() {
     return DecodeCp1252(all);
 }
 
-const QString Mixed = QStringLiteral("<p>å\r\näö€\n😀x\rend\r\n\r\n\nZ");
+const QString Mixed = u"<p>å\r\näö€\n😀x\rend\r\n\r\n\nZ"_s;
 
 // Outside a real drag session Qt delivers no drop event, so the test hands it over the way
 // the viewport does.
@@ -70,12 +72,12 @@ QDropEvent* makeDrop(QMimeData* mime, Qt::DropAction action = Qt::CopyAction) {
 void tst_textarea::textIsKeptExactly_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("empty") << QString();
-    QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\n");
-    QTest::newRow("LF") << QStringLiteral("a\nb\n\n");
-    QTest::newRow("CR") << QStringLiteral("a\rb\r\r");
-    QTest::newRow("mixed") << QStringLiteral("\r\n\n\r\r\n\n\rx\n\r");
+    QTest::newRow("CR LF") << u"a\r\nb\r\n"_s;
+    QTest::newRow("LF") << u"a\nb\n\n"_s;
+    QTest::newRow("CR") << u"a\rb\r\r"_s;
+    QTest::newRow("mixed") << u"\r\n\n\r\r\n\n\rx\n\r"_s;
     QTest::newRow("Windows-1252 bytes") << allWindowsBytes();
-    QTest::newRow("NUL inside") << QStringLiteral("a") + QChar(0) + QStringLiteral("b\r\n");
+    QTest::newRow("NUL inside") << u"a"_s + QChar(0) + u"b\r\n"_s;
     QTest::newRow("Swedish and emoji") << Mixed;
 }
 
@@ -93,42 +95,42 @@ void tst_textarea::textIsKeptExactly() {
 
 void tst_textarea::loadingClearsUndoAndModifiedMark() {
     TextArea area;
-    area.setWholeText(QStringLiteral("first"));
+    area.setWholeText(u"first"_s);
     area.setSel(5, 0);
-    area.replaceSelection(QStringLiteral(" more"));
+    area.replaceSelection(u" more"_s);
     QVERIFY(area.isModified());
     QVERIFY(area.isUndoAvailable());
     area.setSel(3, 0);
-    QVERIFY(area.setWholeText(QStringLiteral("second")));
+    QVERIFY(area.setWholeText(u"second"_s));
     QVERIFY(!area.isModified());
     QVERIFY(!area.isUndoAvailable());
     QCOMPARE(area.selStart(), 0);
     QCOMPARE(area.selLength(), 0);
     area.undo();
-    QCOMPARE(area.text(), QStringLiteral("second"));
+    QCOMPARE(area.text(), u"second"_s);
 }
 
 void tst_textarea::readOnlyAreaIsLoadedButNotEdited() {
     TextArea area;
     area.setReadOnly(true);
-    QVERIFY(area.setWholeText(QStringLiteral("a\rb")));
-    QCOMPARE(area.text(), QStringLiteral("a\rb"));
+    QVERIFY(area.setWholeText(u"a\rb"_s));
+    QCOMPARE(area.text(), u"a\rb"_s);
     QVERIFY(area.isReadOnly());
     area.setSel(0, 1);
-    area.replaceSelection(QStringLiteral("x"));
-    QApplication::clipboard()->setText(QStringLiteral("y"));
+    area.replaceSelection(u"x"_s);
+    QApplication::clipboard()->setText(u"y"_s);
     area.paste();
-    QCOMPARE(area.text(), QStringLiteral("a\rb"));
+    QCOMPARE(area.text(), u"a\rb"_s);
 }
 
 void tst_textarea::editsKeepOtherLineBreaks() {
     TextArea area;
-    area.setWholeText(QStringLiteral("a\rb\nc\r\nd"));
+    area.setWholeText(u"a\rb\nc\r\nd"_s);
     area.setSel(1, 0);
-    area.replaceSelection(QStringLiteral("X"));
+    area.replaceSelection(u"X"_s);
     area.setSel(6, 2);
-    area.replaceSelection(QStringLiteral("\n\r"));
-    QCOMPARE(area.text(), QStringLiteral("aX\rb\nc\n\rd"));
+    area.replaceSelection(u"\n\r"_s);
+    QCOMPARE(area.text(), u"aX\rb\nc\n\rd"_s);
 }
 
 void tst_textarea::everySelectionOfAMixedText() {
@@ -169,7 +171,7 @@ void tst_textarea::selectionIsClampedToTheText() {
     QFETCH(int, expectedStart);
     QFETCH(int, expectedLength);
     TextArea area;
-    area.setWholeText(QStringLiteral("åäö\r\n😀x"));
+    area.setWholeText(u"åäö\r\n😀x"_s);
     area.setSel(start, length);
     QCOMPARE(area.selStart(), expectedStart);
     QCOMPARE(area.selLength(), expectedLength);
@@ -177,34 +179,34 @@ void tst_textarea::selectionIsClampedToTheText() {
 
 void tst_textarea::selStartAndSelLengthAlone() {
     TextArea area;
-    area.setWholeText(QStringLiteral("åäö€abc"));
+    area.setWholeText(u"åäö€abc"_s);
     area.setSel(1, 3);
     area.setSelStart(2);
     QCOMPARE(area.selStart(), 2);
     QCOMPARE(area.selLength(), 0);
     area.setSelLength(3);
-    QCOMPARE(area.selText(), QStringLiteral("ö€a"));
+    QCOMPARE(area.selText(), u"ö€a"_s);
 }
 
 void tst_textarea::replaceSelectionIsOneUndoStep() {
     TextArea area;
-    area.setWholeText(QStringLiteral("<p>old</p>\r\n"));
+    area.setWholeText(u"<p>old</p>\r\n"_s);
     area.setSel(3, 3);
-    const QString inserted = QStringLiteral("nytt å\r\n😀") + QChar(0) + QStringLiteral("y");
+    const QString inserted = u"nytt å\r\n😀"_s + QChar(0) + u"y"_s;
     area.replaceSelection(inserted);
-    QCOMPARE(area.text(), QStringLiteral("<p>") + inserted + QStringLiteral("</p>\r\n"));
+    QCOMPARE(area.text(), u"<p>"_s + inserted + u"</p>\r\n"_s);
     QCOMPARE(area.selLength(), 0);
     QCOMPARE(area.selStart(), 3 + inserted.size());
     area.undo();
-    QCOMPARE(area.text(), QStringLiteral("<p>old</p>\r\n"));
+    QCOMPARE(area.text(), u"<p>old</p>\r\n"_s);
     QVERIFY(!area.isUndoAvailable());
 }
 
 void tst_textarea::mappingAtTheEndOfALongText() {
     QString text;
     for (int i = 0; i < 20000; ++i)
-        text += QStringLiteral("<td>rad %1 åäö € 😀</td>\r\n").arg(i);
-    text += QString(5000, QLatin1Char('a')) + QStringLiteral("ö") + QString(5000, QLatin1Char('b'));
+        text += u"<td>rad %1 åäö € 😀</td>\r\n"_s.arg(i);
+    text += QString(5000, u'a') + u"ö"_s + QString(5000, u'b');
     TextArea area;
     area.setWholeText(text);
     const int start = static_cast<int>(text.size()) - 7000;
@@ -217,38 +219,38 @@ void tst_textarea::mappingAtTheEndOfALongText() {
 
 void tst_textarea::pasteKeepsLineBreaks_data() {
     QTest::addColumn<QString>("how");
-    QTest::newRow("paste()") << QStringLiteral("call");
-    QTest::newRow("Ctrl+V") << QStringLiteral("ctrl");
-    QTest::newRow("Shift+Insert") << QStringLiteral("shift");
+    QTest::newRow("paste()") << u"call"_s;
+    QTest::newRow("Ctrl+V") << u"ctrl"_s;
+    QTest::newRow("Shift+Insert") << u"shift"_s;
 }
 
 void tst_textarea::pasteKeepsLineBreaks() {
     QFETCH(QString, how);
     TextArea area;
-    area.setWholeText(QStringLiteral("[sel]\r\n"));
+    area.setWholeText(u"[sel]\r\n"_s);
     area.setSel(1, 3);
-    const QString pasted = QStringLiteral("a\rb\nc\r\nö😀");
+    const QString pasted = u"a\rb\nc\r\nö😀"_s;
     QApplication::clipboard()->setText(pasted);
-    if (how == QLatin1String("call"))
+    if (how == "call"_L1)
         area.paste();
-    else if (how == QLatin1String("ctrl"))
+    else if (how == "ctrl"_L1)
         QTest::keyClick(&area, Qt::Key_V, Qt::ControlModifier);
     else
         QTest::keyClick(&area, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(area.text(), QStringLiteral("[") + pasted + QStringLiteral("]\r\n"));
+    QCOMPARE(area.text(), u"["_s + pasted + u"]\r\n"_s);
     QCOMPARE(area.selStart(), 1 + pasted.size());
     area.undo();
-    QCOMPARE(area.text(), QStringLiteral("[sel]\r\n"));
+    QCOMPARE(area.text(), u"[sel]\r\n"_s);
 }
 
 void tst_textarea::enterInsertsCrLf() {
     TextArea area;
-    area.setWholeText(QStringLiteral("ab\ncd"));
+    area.setWholeText(u"ab\ncd"_s);
     area.setSel(1, 0);
     QTest::keyClick(&area, Qt::Key_Return);
     area.setSel(8, 0);
     QTest::keyClick(&area, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(area.text(), QStringLiteral("a\r\nb\ncd\r\n"));
+    QCOMPARE(area.text(), u"a\r\nb\ncd\r\n"_s);
 }
 
 void tst_textarea::keysAreLeftToTheMenus_data() {
@@ -275,11 +277,11 @@ void tst_textarea::keysAreLeftToTheMenus() {
     QVERIFY(!override.isAccepted());
 
     // Nor does Scintilla act on it (duplicate, cut or swap lines, lower case, redo).
-    const QString text = QStringLiteral("Line ONE\r\nline two\r\n");
+    const QString text = u"Line ONE\r\nline two\r\n"_s;
     area.setWholeText(text);
     // Leave something to redo and a selection to duplicate or recase.
     area.setSel(12, 3);
-    area.replaceSelection(QStringLiteral("NE"));
+    area.replaceSelection(u"NE"_s);
     area.undo();
     area.setSel(2, 4);
     QTest::keyClick(&area, Qt::Key(key), Qt::ControlModifier);
@@ -290,7 +292,7 @@ void tst_textarea::menuShortcutsReachTheWindow() {
     QMainWindow window;
     auto* area = new TextArea(&window);
     window.setCentralWidget(area);
-    QAction action(QStringLiteral("Radera taggar"), &window);
+    QAction action(u"Radera taggar"_s, &window);
     action.setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_D));
     window.addAction(&action);
     QSignalSpy triggered(&action, &QAction::triggered);
@@ -298,50 +300,50 @@ void tst_textarea::menuShortcutsReachTheWindow() {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     area->setFocus();
-    area->setWholeText(QStringLiteral("text\r\n"));
+    area->setWholeText(u"text\r\n"_s);
     QTest::keyClick(area, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(triggered.count(), 1);
-    QCOMPARE(area->text(), QStringLiteral("text\r\n"));
+    QCOMPARE(area->text(), u"text\r\n"_s);
 }
 
 void tst_textarea::dropsKeepLineBreaksAndOfferColours() {
     DropTarget area;
     area.resize(400, 300);
     area.show();
-    area.setWholeText(QStringLiteral("end"));
+    area.setWholeText(u"end"_s);
     QSignalSpy offered(&area, &TextArea::colourDropped);
     QMimeData text, colour;
-    text.setText(QStringLiteral("a\nb\rc\r\n"));
+    text.setText(u"a\nb\rc\r\n"_s);
     QScopedPointer<QDropEvent> drop(makeDrop(&text));
     area.dropEvent(drop.data());
     QVERIFY(drop->isAccepted());
-    QCOMPARE(area.text(), QStringLiteral("a\nb\rc\r\nend"));
-    QCOMPARE(area.selText(), QStringLiteral("a\nb\rc\r\n"));
+    QCOMPARE(area.text(), u"a\nb\rc\r\nend"_s);
+    QCOMPARE(area.selText(), u"a\nb\rc\r\n"_s);
     area.undo();
-    QCOMPARE(area.text(), QStringLiteral("end"));
+    QCOMPARE(area.text(), u"end"_s);
     QCOMPARE(offered.count(), 0);
     // A colour is offered to the window, not inserted.
-    colour.setText(QStringLiteral("#FF8000"));
+    colour.setText(u"#FF8000"_s);
     colour.setData(QLatin1String(TextArea::ColourMimeType), QByteArray("#FF8000"));
     drop.reset(makeDrop(&colour));
     area.dropEvent(drop.data());
     QCOMPARE(offered.count(), 1);
-    QCOMPARE(offered.at(0).at(0).toString(), QStringLiteral("#FF8000"));
-    QCOMPARE(area.text(), QStringLiteral("end"));
+    QCOMPARE(offered.at(0).at(0).toString(), u"#FF8000"_s);
+    QCOMPARE(area.text(), u"end"_s);
 }
 
 void tst_textarea::changedIsRaisedForEveryKindOfChange() {
     TextArea area;
     QSignalSpy changed(&area, &TextArea::changed);
-    area.setWholeText(QStringLiteral("abc"));
+    area.setWholeText(u"abc"_s);
     QCOMPARE(changed.count(), 1);
-    area.setWholeText(QStringLiteral("abc")); // setting the text always counts as a change
+    area.setWholeText(u"abc"_s); // setting the text always counts as a change
     QCOMPARE(changed.count(), 2);
     area.setSel(1, 1);
     QTest::keyClick(&area, Qt::Key_Right);
     QCOMPARE(changed.count(), 2);
     area.setSel(1, 1);
-    area.replaceSelection(QStringLiteral("x")); // a deletion and an insertion: one change
+    area.replaceSelection(u"x"_s); // a deletion and an insertion: one change
     QCOMPARE(changed.count(), 3);
     area.replaceSelection(QString()); // nothing selected, nothing inserted
     QCOMPARE(changed.count(), 3);
@@ -357,11 +359,11 @@ void tst_textarea::changedIsRaisedForEveryKindOfChange() {
     area.setSel(0, 1);
     area.removeSelectedText();
     QCOMPARE(changed.count(), 8);
-    QCOMPARE(area.text(), QStringLiteral("qc"));
+    QCOMPARE(area.text(), u"qc"_s);
     // Edits made past the widget's own operations are reported too.
     area.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, "z");
     QCOMPARE(changed.count(), 9);
-    QCOMPARE(area.text(), QStringLiteral("zqc"));
+    QCOMPARE(area.text(), u"zqc"_s);
 }
 
 void tst_textarea::fontAndColoursOfTheStyles() {
@@ -370,15 +372,15 @@ void tst_textarea::fontAndColoursOfTheStyles() {
     QCOMPARE(area.editorFont().family(), fixed.family());
     auto* lexer = area.lexer();
     QVERIFY(lexer != nullptr);
-    area.setEditorFont(QStringLiteral("DejaVu Serif"));
-    QCOMPARE(area.editorFont().family(), QStringLiteral("DejaVu Serif"));
+    area.setEditorFont(u"DejaVu Serif"_s);
+    QCOMPARE(area.editorFont().family(), u"DejaVu Serif"_s);
     for (int style : {int(QsciLexerHTML::Default), int(QsciLexerHTML::Tag),
                       int(QsciLexerHTML::UnknownTag), int(QsciLexerHTML::HTMLComment),
                       int(QsciLexerHTML::Entity), int(QsciLexerHTML::JavaScriptKeyword)}) {
-        QCOMPARE(lexer->font(style).family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(lexer->font(style).family(), u"DejaVu Serif"_s);
         QCOMPARE(lexer->font(style).bold(), false);
     }
-    area.setEditorFont(QStringLiteral("fixedsys"));
+    area.setEditorFont(u"fixedsys"_s);
     QCOMPARE(area.editorFont().family(), fixed.family());
     // Unknown tags look like known ones.
     QCOMPARE(lexer->color(QsciLexerHTML::UnknownTag), lexer->color(QsciLexerHTML::Tag));

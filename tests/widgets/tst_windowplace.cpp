@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_windowplace : public QObject {
     Q_OBJECT
 private slots:
@@ -37,17 +39,17 @@ void tst_windowplace::appliedValues() {
     QFETCH(QString, applied);
     TestProgramFolder folder;
     const char* keys[] = {"Left", "Top", "Width", "Height"};
-    const QStringList values = stored.split(QLatin1Char(','));
+    const QStringList values = stored.split(u',');
     for (int i = 0; i < 4; ++i)
         if (!values[i].isEmpty())
-            WriteIniInt(QStringLiteral("W"), QLatin1String(keys[i]), values[i].toInt(), IniFile);
+            WriteIniInt(u"W"_s, QLatin1String(keys[i]), values[i].toInt(), IniFile);
     const PlaceRule rule{"W", true, least, wholeWindow};
     const StoredPlace place =
         ReadPlace(IniSession(IniFile), rule, QSize(9000, 6000), QSize(3000, 2000));
     QStringList got;
     for (const std::optional<int>& v : {place.left, place.top, place.width, place.height})
-        got << (v ? QString::number(*v) : QStringLiteral("-"));
-    QCOMPARE(got.join(QLatin1Char(',')), applied);
+        got << (v ? QString::number(*v) : u"-"_s);
+    QCOMPARE(got.join(u','), applied);
 }
 
 void tst_windowplace::frameTakenOffTheOuterSize() {
@@ -59,11 +61,11 @@ void tst_windowplace::frameTakenOffTheOuterSize() {
 void tst_windowplace::startAndExitKeepThePlace() {
     TestProgramFolder folder;
     const PlaceRule rule{"W", true};
-    WriteIniInt(QStringLiteral("W"), QStringLiteral("Left"), 1500, IniFile);
-    WriteIniInt(QStringLiteral("W"), QStringLiteral("Top"), 1200, IniFile);
-    WriteIniInt(QStringLiteral("W"), QStringLiteral("Width"), 16530, IniFile);
-    WriteIniInt(QStringLiteral("W"), QStringLiteral("Height"), 12375, IniFile);
-    const QByteArray before = folder.read(QStringLiteral("vessilor.ini"));
+    WriteIniInt(u"W"_s, u"Left"_s, 1500, IniFile);
+    WriteIniInt(u"W"_s, u"Top"_s, 1200, IniFile);
+    WriteIniInt(u"W"_s, u"Width"_s, 16530, IniFile);
+    WriteIniInt(u"W"_s, u"Height"_s, 12375, IniFile);
+    const QByteArray before = folder.read(u"vessilor.ini"_s);
     for (int start = 0; start < 3; ++start) {
         QWidget window;
         ApplyPlace(&window, ReadPlace(IniSession(IniFile), rule, QSize(30000, 20000)));
@@ -73,7 +75,7 @@ void tst_windowplace::startAndExitKeepThePlace() {
         IniSession ini(IniFile);
         WritePlace(ini, rule, &window);
         ini.save();
-        QCOMPARE(folder.read(QStringLiteral("vessilor.ini")), before);
+        QCOMPARE(folder.read(u"vessilor.ini"_s), before);
     }
 }
 
