@@ -186,8 +186,7 @@ void tst_batchrun::walkOrder() {
     settings.backup = false;
     settings.errorSearch = true;
     settings.checkBrackets = settings.checkQuotes = settings.checkStandardTags = false;
-    BatchSelection selection;
-    selection.root = tree.path();
+    BatchSelection selection = filesIn(tree.path(), {});
     selection.subfolders = true;
     const RunResult result = runBatch(settings, selection);
     QStringList relative;

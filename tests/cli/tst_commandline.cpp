@@ -262,14 +262,10 @@ void tst_commandline::copyOptions_data() {
 void tst_commandline::copyOptions() {
     QFETCH(QString, arguments);
     QFETCH(Tree, published);
-    const auto touch = [this](const char* name, const QTime& time) {
-        QFile file(site() + QLatin1Char('/') + QLatin1String(name));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime(QDate(2002, 3, 1), time),
-                                 QFileDevice::FileModificationTime));
-    };
-    touch("a.htm", QTime(12, 0, 0));
-    touch("b.html", QTime(11, 59, 59));
+    WriteFile(site() + QStringLiteral("/a.htm"), Site["a.htm"],
+              QDateTime(QDate(2002, 3, 1), QTime(12, 0, 0)));
+    WriteFile(site() + QStringLiteral("/b.html"), Site["b.html"],
+              QDateTime(QDate(2002, 3, 1), QTime(11, 59, 59)));
     const Result result = vessilora(expand(QStringLiteral("copy SITE PUB ") + arguments));
     QCOMPARE(result.status, 0);
     QCOMPARE(result.err, QString());
