@@ -120,7 +120,7 @@ void tst_qtplatform::toolkitDialogsAreSwedish() {
     QtPlatform::prepareFileDialog(dialog, request, true);
     dialog.open();
 
-    // The file list: its columns, a folder's type, a page's size, type and date.
+    // The file list: a folder's type, a page's size, type and date.
     const auto* view = dialog.findChild<QTreeView*>(u"treeView"_s);
     const QAbstractItemModel* list = view->model();
     auto row = [&](const QString& name) {
@@ -132,10 +132,6 @@ void tst_qtplatform::toolkitDialogsAreSwedish() {
                 cells << list->index(r, column, root).data().toString();
         return cells.join(u'|');
     };
-    QStringList headers;
-    for (int column = 0; column < 4; ++column)
-        headers << list->headerData(column, Qt::Horizontal).toString();
-    QCOMPARE(headers.join(u'|'), u"Namn|Storlek|Typ|Ändringsdatum"_s);
     QTRY_VERIFY(row(u"bilder"_s).contains("|Mapp|"_L1));
     const QDateTime modified = QFileInfo(folder.file(u"sida.htm"_s)).lastModified();
     QCOMPARE(row(u"sida.htm"_s),
