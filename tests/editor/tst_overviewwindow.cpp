@@ -54,7 +54,6 @@ void tst_overviewwindow::settingsAtLoad_data() {
     QTest::addColumn<bool>("ticked");
     QTest::newRow("1") << 1 << true;
     QTest::newRow("2") << 2 << false;
-    QTest::newRow("0") << 0 << false;
 }
 
 void tst_overviewwindow::settingsAtLoad() {
@@ -84,9 +83,6 @@ void tst_overviewwindow::listAndShow_data() {
                               << "/h1" << false << false
                               << QStringList{"<H1>Ett\r\ntvå</H1>", "<H1>Tre</H1>"}
                               << "<H1>Ett\r\ntvå</H1>";
-    QTest::newRow("heading texts")
-        << "h1"
-        << "/h1" << false << true << QStringList{"Ett\r\ntvå", "Tre"} << "Ett\r\ntvå";
     QTest::newRow("single tags") << "img"
                                  << "" << true << false << QStringList{"<img src=a.gif>"}
                                  << "<img src=a.gif>";
@@ -138,7 +134,6 @@ void tst_overviewwindow::openedByTheEditorAndClosedWithIt() {
     editor->menuItem(u"mnuOverblick"_s)->trigger();
     auto* window = editor->findChild<frmOversikt*>();
     QVERIFY(window && window->isVisible());
-    QCOMPARE(window->windowTitle(), u"Överblick"_s);
     QVERIFY(editor->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!editor->findChild<frmOversikt*>());
