@@ -78,23 +78,15 @@ void tst_editorcommands::textCommands_data() {
                             << selLength;
     };
     row("remove tags in a selection", "Ctrl+D", "xa<B>c</B>dx", 1, 10, yes, {}, "xacdx", 1, 3);
-    row("remove tags, begins inside a tag", "Ctrl+D", "<A B>ord<I>", 3, 8, yes, {}, "<A B>ord", 3,
-        5);
     row("remove tags, caret inside an image tag", "Ctrl+D", "x<IMG SRC=\"a.gif\">y", 5, 0, yes, {},
         "xy", 1, 0);
-    row("remove tags, caret right after a gt", "Ctrl+D", "<B>x", 3, 0, yes, {}, "<B>x", 3, 0);
     row("non-breaking space", "Ctrl+Space", "ab", 1, 0, yes, {}, "a&nbsp;b");
     row("sort from inside the first to inside the last", "mnuToolsSort", "b\r\na\r\nc\r\n", 1, 6,
         yes, sort, "a\r\nb\r\nc\r\n", 9, 0);
-    row("sort, last line ends the text", "mnuToolsSort", "b\r\na\r\nc", 1, 6, yes, sort,
-        "a\r\nb\r\nc\r\n", 9, 0);
-    row("sort from the start of a line keeps the line above", "mnuToolsSort", "x\r\nb\r\na\r\n", 3,
-        4, yes, sort, "x\r\na\r\nb\r\n", 9, 0);
     row("sort, no keeps the widened selection", "mnuToolsSort", "b\r\na\r\nc", 1, 6, no, sort,
         "b\r\na\r\nc", 0, 7);
     row("codes, whole text when nothing selected", "mnuEditConvert", "Håll", 2, 0, yes, {},
         "H&aring;ll", 0, 10);
-    row("codes, only the selection", "mnuEditConvert", "åå", 1, 1, yes, {}, "å&aring;", 1, 7);
     row("codes back", "mnuEditConvAscii", "a;&auml;b", 0, 0, yes, {}, "a;äb", 0, 4);
     row("remove breaks of the selection", "mnuEditKill", "a\r\nb\nc\r\nd", 0, 9, yes, warning,
         "abcd");
@@ -102,7 +94,6 @@ void tst_editorcommands::textCommands_data() {
     row("compress", "mnuEditRader", "  a  \r\n\tb", 0, 0, yes, compress, "a\r\nb");
     row("bold wraps the selection", "mnuFormFet", "ett ord", 4, 3, yes, {}, "ett <B>ord</B>");
     row("pc", "mnuRadPc", "a\nb\nc", 0, 0, yes, {}, "a\r\nb\r\nc");
-    row("unix", "mnuRadUnix", "a\r\nb", 0, 0, yes, {}, "a\nb");
     row("mac", "mnuRadMac", "a\r\nb", 0, 0, yes, {}, "a\rb");
 }
 
@@ -157,7 +148,6 @@ void tst_editorcommands::checks_data() {
     };
     row("brackets fine", "mnuErrorHakar", page, u"Inga fel på taggar hittades."_s, info);
     row("missing gt", "mnuErrorHakar", u"a < b"_s, u"Det saknas en >."_s, warn, 2, 3);
-    row("quote outside tags", "mnuErrorCitat", u"<p>\"x"_s, outside, warn, 3, 1);
     row("quote after characters outside the BMP", "mnuErrorCitat", u"\U0001F600\U0001F600<p>\"x"_s,
         outside, warn, 7, 1);
     row("odd quotes", "mnuErrorCitat", u"<img alt=\"x>"_s,
@@ -171,8 +161,6 @@ void tst_editorcommands::checks_data() {
         u"Ett fel på en tagg hittades. \"Det saknas en >.\""_s, warn, 0, 3);
     row("all: missing </BODY>", "Ctrl+K", noBody,
         u"Problem med standardtaggar. \"</BODY> hittades inte.\""_s, warn, -2);
-    row("all: quotes last", "Ctrl+K", QString(page).replace(u">b<"_s, u">\"b<"_s),
-        u"Ett citatsfel hittades. \""_s, warn, 41, 1);
 }
 
 void tst_editorcommands::checks() {
@@ -198,12 +186,12 @@ void tst_editorcommands::checks() {
 
 // --- Busy pointer, undo, case, repeat ---------------------------------------------------
 
+// One item for each way the commands show the busy pointer: the line break styles share one,
+// so do both entity conversions and all the checks.
 void tst_editorcommands::busyPointerAlwaysGoesBack_data() {
     QTest::addColumn<QString>("item");
-    for (const char* name :
-         {"mnuEditDelTagg", "mnuEditKill", "mnuEditRader", "mnuRadPc", "mnuRadMac", "mnuRadUnix",
-          "mnuEditConvert", "mnuEditConvAscii", "mnuToolsSort", "mnuErrorHakar", "mnuErrorCitat",
-          "mnuErrorStandard", "mnuErrorAll"})
+    for (const char* name : {"mnuEditDelTagg", "mnuEditKill", "mnuEditRader", "mnuRadPc",
+                             "mnuEditConvert", "mnuToolsSort", "mnuErrorAll"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
