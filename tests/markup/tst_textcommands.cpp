@@ -6,7 +6,6 @@
 #include "markup/textcommands.h"
 #include "testsupport.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -51,7 +50,6 @@ private slots:
     void init() { SetSmallTable(); }
     void decode_data();
     void decode();
-    void decodeLongRunsOfAmpersands();
     void decodeUndoesConversionWithShippedTable();
     void editCommands_data();
     void editCommands();
@@ -93,15 +91,6 @@ void TestTextCommands::decode() {
     QFETCH(QString, expected);
     QCOMPARE(Decode(text), expected);
     QCOMPARE(StatusText, u"Klart"_s);
-}
-
-void TestTextCommands::decodeLongRunsOfAmpersands() {
-    // Each "&" sees the same far ";": the decoding must not search again for each of them.
-    const QString text = QString(200000, u'&') + u"auml;"_s;
-    QElapsedTimer timer;
-    timer.start();
-    QCOMPARE(Decode(text), QString(199999, u'&') + u"ä"_s);
-    QVERIFY2(timer.elapsed() < 2000, "decoding is not linear");
 }
 
 void TestTextCommands::decodeUndoesConversionWithShippedTable() {
