@@ -63,8 +63,6 @@ void tst_smalldialogs::markup_data() {
     row("sound into the head", "mnuInBacksound", "txtSrc=ljud.mid;cmbAntal=INFINITE", 0, 0,
         "<HEAD><TITLE>t</TITLE>\r\n</HEAD><BODY>x[]y",
         "<HEAD><TITLE>t</TITLE>\r\n<BGSOUND SRC=\"ljud.mid\" LOOP=\"INFINITE\"></HEAD><BODY>xy");
-    row("sound, no head", "mnuInBacksound", "txtSrc=a.wav", 2, 0, "x[]y",
-        "x<Bgsound Src=\"a.wav\">y");
 }
 
 // Each control is disabled at the first opening (its fields are empty) and follows a change
