@@ -485,7 +485,6 @@ void tst_farg::colourChooserSpeaksSwedish() {
     QVERIFY(dialog.testOption(QColorDialog::DontUseNativeDialog));
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     QVERIFY(buttons);
-    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), u"OK"_s);
     QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"Avbryt"_s);
     QStringList texts;
     for (const QPushButton* button : dialog.findChildren<QPushButton*>())

@@ -34,8 +34,8 @@ private slots:
 private:
     // The visible dialog, or nullptr.
     static TagDialog* shownDialog();
-    // "txtBild=a.gif;chkIsmap=1": what the named controls hold.
-    static QString fieldsOf(TagDialog* dialog, const QString& names);
+    // What a field, list or check box holds ("1" or "0" for a check box).
+    static QString valueOf(const QObject* control);
     std::unique_ptr<DialogFixture> fixture;
 };
 
@@ -46,20 +46,14 @@ TagDialog* tst_tagatcursor::shownDialog() {
     return nullptr;
 }
 
-QString tst_tagatcursor::fieldsOf(TagDialog* dialog, const QString& names) {
-    QStringList values;
-    for (const QString& name : names.split(u';', Qt::SkipEmptyParts)) {
-        QObject* control = dialog->findChild<QObject*>(name);
-        QString value = u"?"_s;
-        if (auto* combo = qobject_cast<QComboBox*>(control))
-            value = combo->currentText();
-        else if (auto* edit = qobject_cast<QLineEdit*>(control))
-            value = edit->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(control))
-            value = button->isChecked() ? u"1"_s : u"0"_s;
-        values << name + u'=' + value;
-    }
-    return values.join(u';');
+QString tst_tagatcursor::valueOf(const QObject* control) {
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->isChecked() ? u"1"_s : u"0"_s;
+    return u"?"_s;
 }
 
 // The editor's text with the caret or selection in brackets; what opens: the dialog and the
@@ -101,10 +95,10 @@ void tst_tagatcursor::opens() {
         QVERIFY(dialog);
         QCOMPARE(dialog->objectName(), shown);
         QVERIFY(!fixture->window->isEnabled());
-        QStringList names;
-        for (const QString& pair : expected.split(u';'))
-            names << pair.section(u'=', 0, 0);
-        QCOMPARE(fieldsOf(dialog, names.join(u';')), expected);
+        for (const QString& pair : expected.split(u';')) {
+            const QString name = pair.section(u'=', 0, 0);
+            QCOMPARE(name + u'=' + valueOf(dialog->findChild<QObject*>(name)), pair);
+        }
         QCOMPARE(ParagraphEditMode, shown == "frmInP"_L1);
         dialog->cmdCancel->click();
         QVERIFY(!ParagraphEditMode);

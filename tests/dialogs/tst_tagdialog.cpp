@@ -9,10 +9,8 @@
 #include "widgets/textarea.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -35,8 +33,6 @@ public:
                                 PercentWhile::NonZero);
         endGroup();
         newColumn();
-        cmbKind = addFixedList("cmbKind", u"&Sort:"_s, {u"A"_s, u"B"_s});
-        options = addOptionGroup(u"&Val:"_s, {{"optA", u"&A"_s}, {"optB", u"&B"_s}});
         lstList = addListBox("lstList", u"&Lista:"_s);
         lstList->addItems({u"x"_s, u"y"_s});
         requireNonBlank(txtName);
@@ -44,8 +40,6 @@ public:
     TextField* txtName;
     TextField* txtText;
     TextField* txtBredd;
-    QComboBox* cmbKind;
-    QList<QRadioButton*> options;
     QListWidget* lstList;
     using TagDialog::unloadWhenHidden;
 
