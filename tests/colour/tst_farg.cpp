@@ -75,25 +75,20 @@ private slots:
     void enterPressesTheFocusedButton_data();
     void enterPressesTheFocusedButton();
     void colourChooserSpeaksSwedish();
-    void controlsAndCaptions();
     void sliderArithmetic_data();
     void sliderArithmetic();
-    void sliderFollowsTheHeldLeftButtonOnly();
-    void pressingTheBarItself();
+    void sliderFollowsTheLeftButtonOnly();
     void barPictures();
     void fieldCorrections_data();
     void fieldCorrections();
-    void codeText();
     void nameLookUp_data();
     void nameLookUp();
     void nameChosenFromTheList();
-    void lockRule_data();
     void lockRule();
     void slotSwitchingKeepsEachSlot();
     void copyToTheClipboard();
     void doubleClickAsksTheColourChooser();
     void closeHidesAndKeepsTheWindow();
-    void storedPlaceAppliedWhenOnScreen_data();
     void storedPlaceAppliedWhenOnScreen();
     void closingStoresThePlaceUnlessMinimised();
     void programEndStoresThePlace();
@@ -119,21 +114,6 @@ void tst_farg::cleanup() {
     platformScope.reset();
 }
 
-void tst_farg::controlsAndCaptions() {
-    frmFarg picker;
-    QVERIFY(picker.chkLock->isChecked());
-    QVERIFY(picker.cmdColorCopy->isDefault());
-    QCOMPARE(fieldTexts(picker), (QStringList{"0", "0", "0"}));
-    QCOMPARE(picker.cmbFarg->currentText(), u"#000000"_s);
-    QVERIFY(picker.picVisaFarg[0]->hasBorder());
-    for (int s = 1; s < 4; ++s)
-        QVERIFY(!picker.picVisaFarg[s]->hasBorder());
-    // The sixteen names come from the program-wide list, which exists before any editor.
-    QCOMPARE(picker.cmbFarg->count(), 16);
-    QCOMPARE(picker.cmbFarg->itemText(0), u"BLACK"_s);
-    QCOMPARE(picker.cmbFarg->itemText(15), u"WHITE"_s);
-}
-
 void tst_farg::sliderArithmetic_data() {
     QTest::addColumn<bool>("locked");
     QTest::addColumn<double>("x");
@@ -142,7 +122,6 @@ void tst_farg::sliderArithmetic_data() {
     auto row = [](const char* name, bool locked, double x, const QString& field,
                   const QString& code) { QTest::newRow(name) << locked << x << field << code; };
     row("locked 64", true, 64.0, "153", "#990000");
-    row("free 64", false, 64.0, "128", "#800000");
     row("free half rounds to even down", false, 10.25, "20", "#140000");
     row("free half rounds to even up", false, 10.75, "22", "#160000");
     row("free right end", false, 127.5, "255", "#FF0000");
@@ -166,19 +145,7 @@ void tst_farg::sliderArithmetic() {
     QCOMPARE(picker.picVisaFarg[0]->colour(), QColor(field.toInt(), 0, 0));
 }
 
-void tst_farg::sliderFollowsTheHeldLeftButtonOnly() {
-    frmFarg picker;
-    picker.chkLock->setChecked(false);
-    picker.picFarg_MouseDown(1, Qt::RightButton, 50);
-    QCOMPARE(picker.txtFarg[1]->text(), u"0"_s);
-    picker.picFarg_MouseMove(1, Qt::NoButton, 50);
-    QCOMPARE(picker.txtFarg[1]->text(), u"0"_s);
-    picker.picFarg_MouseMove(1, Qt::LeftButton, 50);
-    QCOMPARE(picker.txtFarg[1]->text(), u"100"_s);
-    QCOMPARE(picker.cmbFarg->currentText(), u"#006400"_s);
-}
-
-void tst_farg::pressingTheBarItself() {
+void tst_farg::sliderFollowsTheLeftButtonOnly() {
     frmFarg picker;
     picker.show();
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
@@ -187,7 +154,14 @@ void tst_farg::pressingTheBarItself() {
     QTest::mousePress(picker.picFarg[2], Qt::LeftButton, {}, middle);
     QTest::mouseRelease(picker.picFarg[2], Qt::LeftButton, {}, middle);
     QCOMPARE(picker.txtFarg[2]->text(), u"153"_s);
-    QCOMPARE(picker.cmbFarg->currentText(), u"#000099"_s);
+    picker.chkLock->setChecked(false);
+    picker.picFarg_MouseDown(1, Qt::RightButton, 50);
+    QCOMPARE(picker.txtFarg[1]->text(), u"0"_s);
+    picker.picFarg_MouseMove(1, Qt::NoButton, 50);
+    QCOMPARE(picker.txtFarg[1]->text(), u"0"_s);
+    picker.picFarg_MouseMove(1, Qt::LeftButton, 50);
+    QCOMPARE(picker.txtFarg[1]->text(), u"100"_s);
+    QCOMPARE(picker.cmbFarg->currentText(), u"#006499"_s);
 }
 
 void tst_farg::barPictures() {
@@ -239,15 +213,6 @@ void tst_farg::fieldCorrections() {
     QCOMPARE(picker.cmbFarg->currentText(), ColourCode(0, value, 0));
 }
 
-void tst_farg::codeText() {
-    frmFarg picker;
-    const QStringList fields = {"10", "171", "5"};
-    for (int k = 0; k < 3; ++k)
-        typeInto(picker.txtFarg[k], fields[k]);
-    QCOMPARE(picker.cmbFarg->currentText(), u"#0AAB05"_s); // capitals, two digits each
-    QCOMPARE(picker.picVisaFarg[0]->colour(), QColor(10, 171, 5));
-}
-
 void tst_farg::nameLookUp_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("fields");
@@ -283,28 +248,17 @@ void tst_farg::nameChosenFromTheList() {
     QCOMPARE(slot(0)[2], 0);
 }
 
-void tst_farg::lockRule_data() {
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("after");
-    QTest::addColumn<QString>("code");
-    QTest::newRow("white stays white")
-        << QStringList{"255", "255", "255"} << QStringList{"255", "255", "255"} << "#FFFFFF";
-    QTest::newRow("steps down") << QStringList{"100", "212", "42"} << QStringList{"102", "204", "0"}
-                                << "#66CC00";
-}
-
 void tst_farg::lockRule() {
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, after);
-    QFETCH(QString, code);
     frmFarg picker;
     picker.chkLock->setChecked(false);
+    const QStringList before = {"100", "212", "42"};
     for (int k = 0; k < 3; ++k)
         typeInto(picker.txtFarg[k], before[k]);
     QTest::mouseClick(picker.chkLock, Qt::LeftButton);
     QVERIFY(picker.chkLock->isChecked());
+    const QStringList after = {"102", "204", "0"};
     QCOMPARE(fieldTexts(picker), after);
-    QCOMPARE(picker.cmbFarg->currentText(), code);
+    QCOMPARE(picker.cmbFarg->currentText(), u"#66CC00"_s);
     // Switching the lock off changes no value.
     QTest::mouseClick(picker.chkLock, Qt::LeftButton);
     QCOMPARE(fieldTexts(picker), after);
@@ -366,17 +320,19 @@ void tst_farg::doubleClickAsksTheColourChooser() {
     QCOMPARE(fieldTexts(picker), (QStringList{"255", "0", "0"}));
     QCOMPARE(slot(3), (std::array<int, 3>{255, 0, 0}));
     // The chooser's colour is taken as it is, even with the lock on.
-    platformScope->fake.colourAnswers = {0x123456u};
+    // The code has capitals and two digits for each component.
+    platformScope->fake.colourAnswers = {0x0AAB05u};
     picker.picVisaFarg_DblClick(3);
     QCOMPARE(platformScope->fake.calls.last().rgb, 0xFF0000u);
-    QCOMPARE(fieldTexts(picker), (QStringList{"18", "52", "86"}));
-    QCOMPARE(picker.cmbFarg->currentText(), u"#123456"_s);
+    QCOMPARE(fieldTexts(picker), (QStringList{"10", "171", "5"}));
+    QCOMPARE(picker.cmbFarg->currentText(), u"#0AAB05"_s);
+    QCOMPARE(picker.picVisaFarg[3]->colour(), QColor(10, 171, 5));
     // A cancelled chooser changes nothing.
     platformScope->fake.colourAnswers = {std::nullopt};
     picker.picVisaFarg_DblClick(3);
-    QCOMPARE(platformScope->fake.calls.last().rgb, 0x123456u);
-    QCOMPARE(fieldTexts(picker), (QStringList{"18", "52", "86"}));
-    QCOMPARE(slot(3), (std::array<int, 3>{18, 52, 86}));
+    QCOMPARE(platformScope->fake.calls.last().rgb, 0x0AAB05u);
+    QCOMPARE(fieldTexts(picker), (QStringList{"10", "171", "5"}));
+    QCOMPARE(slot(3), (std::array<int, 3>{10, 171, 5}));
 }
 
 void tst_farg::closeHidesAndKeepsTheWindow() {
@@ -385,9 +341,6 @@ void tst_farg::closeHidesAndKeepsTheWindow() {
     QVERIFY(picker);
     picker->show();
     typeInto(picker->txtFarg[0], u"90"_s);
-    picker->cmdColorClose->click();
-    QVERIFY(!picker->isVisible());
-    picker->show();
     QTest::keyClick(picker, Qt::Key_Escape);
     QVERIFY(!picker->isVisible());
     picker->show();
@@ -400,39 +353,20 @@ void tst_farg::closeHidesAndKeepsTheWindow() {
     QCOMPARE(slot(0)[0], 90);
 }
 
-void tst_farg::storedPlaceAppliedWhenOnScreen_data() {
-    // Positions in twips; the fake screen is 1920 × 1040 pixels. (The rules themselves are
-    // tested with the shared place helper; these rows show the picker uses them.)
-    QTest::addColumn<QString>("left");
-    QTest::addColumn<QString>("top");
-    QTest::addColumn<bool>("leftApplied");
-    QTest::addColumn<bool>("topApplied");
-    auto row = [](const char* name, const QString& left, const QString& top, bool leftApplied,
-                  bool topApplied) {
-        QTest::newRow(name) << left << top << leftApplied << topApplied;
-    };
-    row("missing keys: bottom right", "", "", false, false);
-    row("one", "1", "1", true, true);
-    row("beyond the right edge", "28000", "450", false, true);
-    row("beyond the bottom", "450", "15500", true, false);
-}
-
+// Missing or off the screen, each coordinate falls back to the bottom right on its own. (The
+// rules themselves are tested with the shared place helper.)
 void tst_farg::storedPlaceAppliedWhenOnScreen() {
-    QFETCH(QString, left);
-    QFETCH(QString, top);
-    QFETCH(bool, leftApplied);
-    QFETCH(bool, topApplied);
-    if (!left.isEmpty()) {
-        WriteIniString(u"WebFarg"_s, u"Left"_s, left, IniFile);
-        WriteIniString(u"WebFarg"_s, u"Top"_s, top, IniFile);
-    }
-    frmFarg picker;
     const QSize screen = platformScope->fake.screenTwips / TwipsPerPixel;
-    const QRect frame = picker.frameGeometry();
-    QCOMPARE(frame.left(), leftApplied ? RoundHalfEven(left.toDouble() / TwipsPerPixel)
-                                       : screen.width() - frame.width());
-    QCOMPARE(frame.top(), topApplied ? RoundHalfEven(top.toDouble() / TwipsPerPixel)
-                                     : screen.height() - frame.height());
+    {
+        frmFarg picker;
+        QCOMPARE(picker.frameGeometry().bottomRight(),
+                 QPoint(screen.width(), screen.height()) - QPoint(1, 1));
+    }
+    WriteIniInt(u"WebFarg"_s, u"Left"_s, 28000, IniFile);
+    WriteIniInt(u"WebFarg"_s, u"Top"_s, 450, IniFile);
+    frmFarg picker;
+    QCOMPARE(picker.frameGeometry().left(), screen.width() - picker.frameGeometry().width());
+    QCOMPARE(picker.frameGeometry().top(), 450 / TwipsPerPixel);
 }
 
 void tst_farg::closingStoresThePlaceUnlessMinimised() {
@@ -551,7 +485,6 @@ void tst_farg::colourChooserSpeaksSwedish() {
     QVERIFY(dialog.testOption(QColorDialog::DontUseNativeDialog));
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     QVERIFY(buttons);
-    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), u"OK"_s);
     QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"Avbryt"_s);
     QStringList texts;
     for (const QPushButton* button : dialog.findChildren<QPushButton*>())
