@@ -75,7 +75,6 @@ private slots:
             "MetaUpdt mnuMetaRefresh | txtUpdate=5; txtNewUrl=a.htm; cmbTarget=");
         row("http-equiv before name", "meta http-equiv=refresh name=author content=0",
             "MetaUpdt mnuMetaRefresh | txtUpdate=0; txtNewUrl=; cmbTarget= | kept: name=author");
-        row("unknown meta", "meta name=generator content=x", "Okänd metatagg.");
 
         row("link", "A HREF=\"page.htm#top\" target=_blank title=Hem",
             "frmInLnk mnuInLink direct | txtLink=page.htm; txtBookmark=top; txtTitle=Hem; "
@@ -85,13 +84,6 @@ private slots:
             "frmInBok mnuInBok direct | txtName=top; txtBeskrivning=; chkAddExit- | kept: "
             "href=sida.htm");
         row("anchor without href or name", "a class=x", CannotEdit);
-        row("marquee",
-            "MARQUEE align=top behavior=alternate bgcolor=red direction=left width=80% "
-            "height=20 loop=infinite hspace=1 vspace=2 scrollamount=5 scrolldelay=90",
-            "frmInMarquee mnuMarquee direct | cmbJustering=top; cmbBehav=alternate; "
-            "cmbBackcolor=red; cmbDirection=left; txtBredd=80; chkBProc+; txtHeight=20; "
-            "chkHProc-; cmbAntal=infinite; txtHspace=1; txtVSpace=2; txtScrollA=5; "
-            "txtScrollDelay=90; chkAddExit-");
         row("font", "FONT face=\"Arial Black\" color=#FF0000 size=+1",
             "frmFont mnuFormFont | txtFont=Arial Black; cmbColor=#FF0000; cmbSize=+1; "
             "chkOnlyFont+");
@@ -105,11 +97,6 @@ private slots:
             "frmTabHead mnuTabHead | txtCellPadd=; txtCellspace=; cmbBackcolor=; cmbRamfarg=; "
             "cmbJustering=; txtRam=; txtSummering=; chkAddEnd-; txtBredd=; chkBProc-; "
             "txtHeight=; chkHProc- | kept: border");
-        row("td",
-            "TD align=right valign=middle bgcolor=aqua width=10% height=5 rowspan=2 "
-            "colspan=3 NoWrap",
-            "frmTabTD mnuTabTD | cmbJustering=right; cmbValign=middle; cmbBackcolor=aqua; "
-            "txtBredd=10%; txtHeight=5; txtRowspan=2; txtColspan=3; chkNoWrap+; chkAddEnd-");
         row("embed", "EMBED SRC=film.avi name=film loop=True AUTOSTART=false width=50% height=40",
             "frmInInb mnuInInb | txtTitel=film.avi; txtName=film; cmbLoop#1; cmbAuto#2; "
             "txtBredd=50; chkBProc+; txtHeight=40; chkHProc-; chkAddEnd-");
