@@ -102,7 +102,6 @@ void tst_launcher::startUpSettingOpensATool_data() {
     QTest::newRow("editor") << u"1"_s << int(Tool::Editor);
     QTest::newRow("file copy") << u"3"_s << int(Tool::FileCopy);
     QTest::newRow("none") << u"0"_s << -1;
-    QTest::newRow("out of range") << u"5"_s << -1;
 }
 
 void tst_launcher::startUpSettingOpensATool() {
