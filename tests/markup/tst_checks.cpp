@@ -68,7 +68,6 @@ private slots:
     void brackets();
     void standardTags_data();
     void standardTags();
-    void checksNeverChangeTheText();
     void largeTextsAreReportedAtTheirEnd();
 };
 
@@ -79,18 +78,12 @@ void tst_checks::quotes_data() {
     QTest::newRow("quoted attribute") << "<a href=\"x\">" << Fine();
     QTest::newRow("quote between tags") << "<p>\"citat\"</p>" << Result{1, 4, 4, Outside};
     QTest::newRow("odd quotes in a tag") << "<img alt=\"x>" << Result{2, 1, 12, Odd};
-    QTest::newRow("quote after the last tag") << "<b>x</b> \"y\"" << Result{1, 10, 10, Outside};
     QTest::newRow("lt without gt") << "a < b" << Fine();
     QTest::newRow("quote after an open lt") << "a < \"b" << Fine();
     QTest::newRow("quote before an open lt") << "\"a\" <b" << Result{1, 1, 1, Outside};
-    QTest::newRow("quote as last character") << "x > y \"" << Result{1, 7, 7, Outside};
     QTest::newRow("quote after a stray gt") << "a > \"b\" <c>" << Result{1, 5, 5, Outside};
     QTest::newRow("second tag odd") << "<a \"x\"> <b \"y>" << Result{2, 9, 14, Odd};
-    QTest::newRow("first tag odd") << "<a \"x> \"y\" <b>" << Result{2, 1, 6, Odd};
     QTest::newRow("lt inside a tag") << "<a <b \"x>" << Result{2, 1, 9, Odd};
-    QTest::newRow("quote before the first tag") << "\"<a>\"" << Result{1, 1, 1, Outside};
-    QTest::newRow("gt quote lt") << ">\"<" << Result{1, 2, 2, Outside};
-    QTest::newRow("quote right after a tag") << "<a>\"" << Result{1, 4, 4, Outside};
     QTest::newRow("empty tag pair of quotes") << "<\"\">" << Fine();
 }
 
@@ -108,12 +101,9 @@ void tst_checks::brackets_data() {
     QTest::newRow("lt to the end") << "a < b" << Result{1, 3, 5, MissingGt};
     QTest::newRow("gt without lt") << "x > y" << Result{2, 1, 3, MissingLt};
     QTest::newRow("second lt before gt") << "<b<i>" << Result{1, 1, 5, MissingGt};
-    QTest::newRow("gt after the last tag") << "<a>>" << Result{2, 1, 4, MissingLt};
     QTest::newRow("gt between tags") << "<a> > <b>" << Result{2, 5, 5, MissingLt};
-    QTest::newRow("unclosed last tag") << "<a><b" << Result{1, 4, 5, MissingGt};
     QTest::newRow("second tag unclosed before third")
         << "<a> <b <c>" << Result{1, 5, 10, MissingGt};
-    QTest::newRow("gt before any lt") << "a>b<c>" << Result{2, 2, 2, MissingLt};
 }
 
 void tst_checks::brackets() {
@@ -139,8 +129,6 @@ void tst_checks::standardTags_data() {
     QTest::newRow("complete page") << page << Fine();
     QTest::newRow("small letters, body attributes")
         << "<html><head><title>x</title></head><body bgcolor=\"white\">y</body></html>" << Fine();
-    QTest::newRow("mixed case") << "<Html><hEAD><Title></tITLE></Head><Body></bOdy></HTML>"
-                                << Fine();
     QTest::newRow("empty") << "" << missing(1, "<HTML>");
     QTest::newRow("html with attributes")
         << QString(page).replace("<HTML>", "<html lang=\"sv\">") << missing(1, "<HTML>");
@@ -152,13 +140,8 @@ void tst_checks::standardTags_data() {
 
     QTest::newRow("<HEAD> before <HTML>")
         << "<HEAD><HTML><TITLE></TITLE></HEAD><BODY></BODY></HTML>" << misplaced(11, 1, "<HEAD>");
-    QTest::newRow("</TITLE> before <TITLE>")
-        << "<HTML><HEAD></TITLE><TITLE></HEAD><BODY></BODY></HTML>"
-        << misplaced(13, 13, "</TITLE>");
     QTest::newRow("<body> before </head>")
         << "<html><head><title>x</title><body></head></body></html>" << misplaced(15, 29, "<BODY");
-    QTest::newRow("</HTML> before </BODY>")
-        << "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></HTML></BODY>" << misplaced(17, 41, "</HTML>");
     QTest::newRow("missing wins over order")
         << "<HEAD><HTML><TITLE></TITLE></HEAD><BODY></BODY>" << missing(8, "</HTML>");
 
@@ -177,14 +160,6 @@ void tst_checks::standardTags() {
     QFETCH(QString, text);
     QFETCH(Result, expected);
     QCOMPARE(Run(CheckStandardTags, text), expected);
-}
-
-void tst_checks::checksNeverChangeTheText() {
-    const QString text = "<a \"x> \"y\" <b <c> " + StandardPage();
-    for (auto check : {CheckQuotes, CheckBrackets, CheckStandardTags}) {
-        Run(check, text);
-        QCOMPARE(WorkText, text);
-    }
 }
 
 void tst_checks::largeTextsAreReportedAtTheirEnd() {

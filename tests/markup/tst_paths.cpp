@@ -42,15 +42,11 @@ private slots:
         QTest::newRow("file") << "index.html" << 0 << 5;
         QTest::newRow("mailto") << "mailto:anna@exempel.se" << 7 << 4;
         QTest::newRow("mailto without at") << "mailto:anna" << 7 << 0;
-        QTest::newRow("mailto empty user") << "mailto:@exempel.se" << 7 << 0;
         QTest::newRow("two dots") << "sida.min.html" << 0 << 13;
         QTest::newRow("dot in folder") << "mapp.1/sida" << 0 << 11;
-        QTest::newRow("folder only") << "bilder/" << 7 << 0;
         QTest::newRow("no dot, no slash") << "sida" << 0 << 0;
         QTest::newRow("no dot after slash") << "bilder/sida" << 7 << 0;
-        QTest::newRow("url") << "http://www.exempel.se/mapp/sida.htm" << 27 << 4;
         QTest::newRow("dot first") << ".htaccess" << 0 << 0;
-        QTest::newRow("empty") << "" << 0 << 0;
         QTest::newRow("dotted folder and file") << "mapp.1/sida.html" << 7 << 4;
     }
 
@@ -63,54 +59,32 @@ private slots:
         QCOMPARE(selection.length, length);
     }
 
+    // (The encoding and every way a write can fail: with the file routines.)
     void writeTextFile_data() {
-        QTest::addColumn<QByteArray>("before"); // null: no file
-        QTest::addColumn<QString>("name");      // empty: no path at all
         QTest::addColumn<bool>("protect");
-        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("status");
-        QTest::addColumn<QByteArray>("after"); // null: no file
-        auto row = [](const char* tag, const char* before, const QString& name, bool protect,
-                      const QString& text, const QString& status, const char* after) {
-            QTest::newRow(tag) << QByteArray(before) << name << protect << text << status
-                               << QByteArray(after);
-        };
-        const QString ok = u"Klart"_s;
-        const QString failed = u"Misslyckades"_s;
-        row("adds a line break", nullptr, "sida.htm", false, "abc", ok, "abc\r\n");
-        row("Windows-1252 and references", nullptr, "sida.htm", false, "åäö € → 😀", ok,
-            "\xe5\xe4\xf6 \x80 &#8594; &#128512;\r\n");
-        row("replaces a longer file", "en mycket längre gammal text\r\n", "sida.htm", false, "ny",
-            ok, "ny\r\n");
-        row("missing folder", nullptr, "saknas/sida.htm", false, "abc", failed, nullptr);
-        row("write-protected", "gammal", "sida.htm", true, "ny", failed, "gammal");
-        row("empty path", nullptr, "", false, "abc", failed, nullptr);
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("Windows-1252 with a line break")
+            << false << u"Klart"_s << QByteArray("ny \xe5\r\n");
+        QTest::newRow("write-protected keeps the old text")
+            << true << u"Misslyckades"_s << QByteArray("gammal");
     }
 
     void writeTextFile() {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, name);
         QFETCH(bool, protect);
-        QFETCH(QString, text);
         QFETCH(QString, status);
         QFETCH(QByteArray, after);
         TestProgramFolder folder;
-        const QString path = name.isEmpty() ? QString() : folder.file(name);
-        if (!before.isNull())
-            folder.write(name, before);
+        const QString path = folder.file(u"sida.htm"_s);
+        folder.write(u"sida.htm"_s, "gammal");
         if (protect)
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        WorkText = text;
+        WorkText = u"ny å"_s;
         StatusText = u"Klart"_s;
         WriteTextFile(path);
-        if (protect)
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(StatusText, status);
-        if (after.isNull())
-            QVERIFY(!QFile::exists(path));
-        else
-            QCOMPARE(folder.read(name), after);
-        QVERIFY(!QDir(folder.file(u"saknas"_s)).exists());
+        QCOMPARE(folder.read(u"sida.htm"_s), after);
     }
 
     void browserMissingFile_data() {
@@ -178,7 +152,6 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("hookSet");
         QTest::newRow("empty, no") << "" << false << true;
-        QTest::newRow("empty, yes") << "" << true << true;
         QTest::newRow("blanks, yes") << "   " << true << true;
         QTest::newRow("missing program, yes") << "/saknas/webblasare" << true << true;
         QTest::newRow("yes without hook") << "" << true << false;

