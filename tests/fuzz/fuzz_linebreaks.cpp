@@ -1,7 +1,8 @@
 // Line-break conversion and line compression on a page (the input's bytes, in the encoding
 // the program reads them in).
 //   - conversion keeps every other character in its order, writes only the chosen break, one
-//     for each break of the text between its first and last other character, and converting
+//     for each break of the text (CR LF, lone CR, lone LF) between its first and last other
+//     character, and converting
 //     to one style and then another gives what converting to the second gives;
 //   - compression removes only blanks and tabs, never one of a PRE element, leaves no line
 //     starting or ending with one outside PRE elements, and compressing twice gives what
@@ -54,21 +55,17 @@ void checkConversion(const QString& text, int style) {
     const QString out = convertedTo(text, style);
     FUZZ_EQUAL(withoutBreaks(out), withoutBreaks(text),
                QStringLiteral("characters other than breaks, style %1").arg(style));
-    // The first CR or LF of the text is its break: each one between the first and the last
-    // other character becomes one break of the style, and no other CR or LF is left.
-    qsizetype firstBreak = 0;
-    while (firstBreak < text.size() && !isBreak(text[firstBreak]))
-        ++firstBreak;
+    // Each CR LF, lone CR and lone LF between the first and the last other character becomes
+    // one break of the style, and no other CR or LF is left.
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && isBreak(text[first]))
         ++first;
     while (last > first && isBreak(text[last - 1]))
         --last;
-    const qsizetype breaks =
-        firstBreak == text.size()
-            ? 0
-            : QStringView(text).sliced(first, last - first).count(text[firstBreak]);
+    qsizetype breaks = 0;
+    for (qsizetype i = first; i < last; ++i)
+        breaks += text[i] == u'\n' ? i == first || text[i - 1] != u'\r' : text[i] == u'\r';
     const QString& target = Breaks[style - 1];
     FUZZ_CHECK(QStringView(out).count(target) == breaks &&
                    out.size() == withoutBreaks(out).size() + breaks * target.size() &&
