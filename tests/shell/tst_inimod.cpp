@@ -1,4 +1,5 @@
 #include "markup/globals.h"
+#include "platform/files.h"
 #include "shell/inimod.h"
 #include "testsupport.h"
 
@@ -42,7 +43,8 @@ private slots:
     void lineBreaksInValueStayOnOneLine();
     void valuesReadBackAsWritten_data();
     void valuesReadBackAsWritten();
-    void writeProtectedFileUnchanged();
+    void unusableFileUnchanged_data();
+    void unusableFileUnchanged();
     void folderInsteadOfFileIsLeftAlone();
     void everyReadGoesToTheFile();
 };
@@ -217,16 +219,28 @@ void tst_inimod::valuesReadBackAsWritten() {
     QCOMPARE(iniText(u"S"_s, u"k"_s), value);
 }
 
-void tst_inimod::writeProtectedFileUnchanged() {
+void tst_inimod::unusableFileUnchanged_data() {
+    QTest::addColumn<bool>("tooLarge");
+    QTest::newRow("write-protected") << false;
+    QTest::newRow("larger than a settings file can be") << true;
+}
+
+// A write-protected file keeps its content and is still read; one too large to be a settings
+// file reads as missing and is never written over.
+void tst_inimod::unusableFileUnchanged() {
+    QFETCH(bool, tooLarge);
     TestProgramFolder folder;
-    const QByteArray content("[Vessilor]\r\nStartUp=1\r\n");
+    QByteArray content("[Vessilor]\r\nStartUp=1\r\n");
+    if (tooLarge)
+        content += QByteArray(";\r\n").repeated(StartFileSizeLimit / 3);
     folder.write(Ini, content);
-    QFile::setPermissions(IniFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!tooLarge)
+        QFile::setPermissions(IniFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     WriteIniInt(u"Vessilor"_s, u"StartUp"_s, 2, IniFile);
     writeString(u"Ny"_s, u"k"_s, "x");
     QFile::setPermissions(IniFile, QFile::ReadOwner | QFile::WriteOwner);
-    QCOMPARE(folder.read(Ini), content);
-    QCOMPARE(iniNumber(u"Vessilor"_s, u"StartUp"_s), 1.0);
+    QVERIFY(folder.read(Ini) == content);
+    QCOMPARE(iniNumber(u"Vessilor"_s, u"StartUp"_s), tooLarge ? -32768.0 : 1.0);
 }
 
 void tst_inimod::folderInsteadOfFileIsLeftAlone() {
