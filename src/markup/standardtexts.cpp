@@ -4,6 +4,8 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <new>
 #include <optional>
@@ -104,9 +106,15 @@ bool WriteStandardTexts(const QString& path, const QStringList& entries, QString
         text.append(entry);
         text.append(u"\r\n");
     }
-    // The file keeps the encoding it is in; a new or unreadable one is Windows-1252.
+    // The file keeps the encoding it is in; a new one is Windows-1252. One that is there but
+    // cannot be read (too large, not readable) is never written over: its texts are not in the
+    // list, so they would be lost.
     TextEncoding encoding = TextEncoding::Cp1252;
-    readStandardFile(path, &encoding);
+    if (!readStandardFile(path, &encoding) && QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("filen kunde inte läsas och skrivs därför inte över");
+        return false;
+    }
     return WriteFileAtomic(path, EncodeText(text, encoding), error);
 }
 

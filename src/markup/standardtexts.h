@@ -24,8 +24,9 @@ QStringList SelectionToStandardEntries(const QString& selection);
 
 // Writes the entries, each followed by CR LF, replacing the file as a whole, in the encoding
 // the file is in (Windows-1252 for a new file). When the file
-// cannot be written (write-protected, a missing folder, a full disk) it is left as it was,
-// error says why and false is returned.
+// cannot be written (write-protected, a missing folder, a full disk), or is there but cannot
+// be read (larger than StartFileSizeLimit, not readable: its texts would be lost), it is left
+// as it was, error says why and false is returned.
 bool WriteStandardTexts(const QString& path, const QStringList& entries, QString* error = nullptr);
 
 // The message for a standard-text file that could not be written.

@@ -23,7 +23,8 @@ private slots:
     void writeKeepsTheEncoding();
     void selectionEntries_data();
     void selectionEntries();
-    void writeIntoMissingFolderFails();
+    void unwritableFileIsLeftAsItWas_data();
+    void unwritableFileIsLeftAsItWas();
     void htmlCharacterEntries();
     void htmlCharacterCode_data();
     void htmlCharacterCode();
@@ -100,13 +101,27 @@ void TestStandardTexts::writeKeepsTheEncoding() {
     QCOMPARE(folder.read(u"standard.txt"_s), after);
 }
 
-void TestStandardTexts::writeIntoMissingFolderFails() {
+void TestStandardTexts::unwritableFileIsLeftAsItWas_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // empty: no file
+    QTest::newRow("missing folder") << u"saknas/standard.txt"_s << QByteArray();
+    QTest::newRow("too large to read: its texts would be lost")
+        << u"standard.txt"_s << QByteArray("text\r\n").repeated(StartFileSizeLimit / 5);
+}
+
+void TestStandardTexts::unwritableFileIsLeftAsItWas() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
     TestProgramFolder folder(false);
-    const QString path = folder.file(u"saknas/standard.txt"_s);
+    const QString path = folder.file(name);
+    if (!content.isEmpty())
+        folder.write(name, content);
     QString error;
     QVERIFY(!WriteStandardTexts(path, {"a"}, &error));
     QVERIFY(!error.isEmpty());
-    QVERIFY(!QFile::exists(path));
+    QCOMPARE(QFile::exists(path), !content.isEmpty());
+    if (!content.isEmpty())
+        QVERIFY(folder.read(name) == content);
 }
 
 void TestStandardTexts::htmlCharacterEntries() {
