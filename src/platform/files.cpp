@@ -82,11 +82,16 @@ int writeAll(int fd, const QByteArray& bytes) {
 // file system, to be flushed when it ends.
 thread_local int deferredDepth = 0;
 thread_local QHash<dev_t, QString> deferredFolders;
+thread_local QString lastDeferredFolder; // recorded in deferredFolders already
 
 // Remembers the folder of a file written while flushing is deferred; true when it is.
 bool deferFlush(const QString& folder) {
     if (deferredDepth == 0)
         return false;
+    // Files come folder by folder: the folder of the last file is known already.
+    if (folder == lastDeferredFolder)
+        return true;
+    lastDeferredFolder = folder;
     struct stat info {};
     if (::stat(nativePath(folder).constData(), &info) == 0 &&
         !deferredFolders.contains(info.st_dev))
@@ -316,6 +321,7 @@ DeferredFileSync::~DeferredFileSync() {
 QStringList DeferredFileSync::takeFolders() {
     QStringList folders = deferredFolders.values();
     deferredFolders.clear();
+    lastDeferredFolder.clear();
     return folders;
 }
 
