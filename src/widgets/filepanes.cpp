@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QSet>
 #include <QScrollBar>
+#include <QSet>
 #include <QStorageInfo>
 #include <QStyle>
 
