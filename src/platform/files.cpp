@@ -147,14 +147,16 @@ void removeStaleTemporaries(const QString& folder, const QString& prefix) {
 // A hidden temporary file beside a target, removed again unless it takes the target's place.
 class TemporaryBeside {
 public:
-    // Makes the file, first removing what a killed write of the same target left behind
-    // unless the caller does that for the whole folder. On failure valid() is false and
-    // errorNumber() says why.
-    explicit TemporaryBeside(const QString& target, bool removeStale = true) : m_target(target) {
+    // Makes the file. Written alone, it first removes what a killed write of the same target
+    // left behind; in a run of many files (a DeferredFileSync lives) the caller does that
+    // folder by folder (RemoveLeftoverTemporaries) and the flush waits for the run's end.
+    // On failure valid() is false and errorNumber() says why.
+    explicit TemporaryBeside(const QString& target) : m_target(target) {
         const QFileInfo info(target);
         m_folder = info.absolutePath();
+        m_deferred = deferFlush(m_folder);
         const QString prefix = temporaryPrefix(info.fileName());
-        if (removeStale)
+        if (!m_deferred)
             removeStaleTemporaries(m_folder, prefix);
         for (int attempt = 0; attempt < 20 && !fd.valid(); ++attempt) {
             m_path = JoinPath(m_folder, prefix + randomLetters());
@@ -179,10 +181,11 @@ public:
 
     bool valid() const { return fd.valid(); }
     int errorNumber() const { return m_error; }
-    const QString& folder() const { return m_folder; }
-    // Closes the file (first putting it on the disk when flush is set) and lets it take the
-    // target's place; the system's error number, or 0 (the file is then no longer removed).
-    int replaceTarget(bool flush) {
+    // Closes the file (first putting it on the disk unless the flush is deferred) and lets it
+    // take the target's place; the system's error number, or 0 (the file is then no longer
+    // removed).
+    int replaceTarget() {
+        const bool flush = !m_deferred;
         if (const int closed = flush ? syncAndClose(fd) : fd.close())
             return closed;
         if (::rename(nativePath(m_path).constData(), nativePath(m_target).constData()) != 0)
@@ -200,6 +203,7 @@ private:
     QString m_folder;
     QString m_path;
     int m_error = 0;
+    bool m_deferred = false;
 };
 
 enum class Beside { Written, Failed, NotUsable };
@@ -209,10 +213,7 @@ enum class Beside { Written, Failed, NotUsable };
 // is not used when it cannot keep them.
 Beside writeBeside(const QString& target, const QByteArray& bytes, const struct stat* old,
                    QString* error) {
-    // In a run of many files the leftovers of killed writes are removed folder by folder
-    // (RemoveLeftoverTemporaries), not by reading the folder again for every file.
-    const bool deferred = deferFlush(QFileInfo(target).absolutePath());
-    TemporaryBeside temporary(target, !deferred);
+    TemporaryBeside temporary(target);
     if (!temporary.valid()) {
         failWithErrno(error, temporary.errorNumber());
         return Beside::NotUsable;
@@ -236,7 +237,7 @@ Beside writeBeside(const QString& target, const QByteArray& bytes, const struct 
     }
     if (const int written = writeAll(fd, bytes))
         return giveUp(written, Beside::Failed);
-    if (const int replaced = temporary.replaceTarget(!deferred))
+    if (const int replaced = temporary.replaceTarget())
         return giveUp(replaced, Beside::Failed);
     return Beside::Written;
 }
@@ -549,8 +550,7 @@ bool CopyFileAtomic(const QString& source, const QString& target, QString* error
         return false;
     if (place.exists && place.old.st_dev == original.st_dev && place.old.st_ino == original.st_ino)
         return fail(error, QStringLiteral("Källan och målet är samma fil"));
-    const bool single = !deferFlush(QFileInfo(place.path).absolutePath());
-    TemporaryBeside temporary(place.path, single);
+    TemporaryBeside temporary(place.path);
     if (!temporary.valid())
         return failWithErrno(error, temporary.errorNumber());
     const int fd = temporary.fd.get();
@@ -561,7 +561,7 @@ bool CopyFileAtomic(const QString& source, const QString& target, QString* error
     const struct timespec times[2] = {original.st_atim, original.st_mtim};
     if (::fchmod(fd, original.st_mode & 0777) != 0 || ::futimens(fd, times) != 0)
         return failWithErrno(error, errno);
-    if (const int replaced = temporary.replaceTarget(single))
+    if (const int replaced = temporary.replaceTarget())
         return failWithErrno(error, replaced);
     return true;
 }
